@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Tessaro need.
+# As root the packages are installed with apt-get; otherwise the one command to run is printed.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
+    fonts-liberation
+    libspeechd-dev libbrlapi-dev
+    gnome-session-canberra
+)
+if [[ "${1:-}" == "--tests" ]]; then
+    packages+=(libbenchmark-dev g++-mingw-w64-i686)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+if [[ ${#missing[@]} -eq 0 ]]; then
+    exit 0
+fi
+
+if [[ $(id -u) -eq 0 ]]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+else
+    echo "Some packages are missing. Install them with:" >&2
+    echo "  sudo apt-get install --no-install-recommends ${missing[*]}" >&2
+    exit 1
+fi

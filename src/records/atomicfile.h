@@ -1,0 +1,34 @@
+#ifndef TESSARO_RECORDS_ATOMICFILE_H
+#define TESSARO_RECORDS_ATOMICFILE_H
+
+#include <QByteArray>
+#include <QString>
+
+// File access for everything that holds user data. Failures raise TessaroError with the texts
+// the user sees: "Datei %s kann nicht geöffnet werden. %s" for reading and
+// "Datei \"%s\" kann nicht erstellt werden. %s" for writing, with the path and the reason.
+
+// The existence test of participant files: true for an existing file (links followed), false
+// for a missing path or a folder.
+bool fileExists(const QString &path);
+
+// Reads the whole file. Only regular files are read, so that a pipe or device named like a
+// participant file cannot block the program.
+QByteArray readWholeFile(const QString &path);
+
+// Replaces the file's content without ever leaving it truncated: the bytes go to a temporary
+// file in the same folder, which is flushed to disk and then renamed over the file. When
+// anything fails the temporary file is removed and the old file is left exactly as it was.
+// A link is followed, so the file it points to receives the content.
+void writeFileAtomically(const QString &path, const QByteArray &bytes);
+
+// Copies source to target through writeFileAtomically.
+void copyFileAtomically(const QString &source, const QString &target);
+
+// "Clear all attributes": makes an existing file readable and writable by its owner.
+void makeWritableByOwner(const QString &path);
+
+QString openErrorText(const QString &path, const QString &reason);
+QString createErrorText(const QString &path, const QString &reason);
+
+#endif

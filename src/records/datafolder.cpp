@@ -1,0 +1,28 @@
+#include "records/datafolder.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+
+QString withTrailingSeparator(const QString &folder)
+{
+    if (folder.isEmpty() || folder.endsWith(u'/'))
+        return folder;
+    return folder + u'/';
+}
+
+QString documentsFolder()
+{
+    return withTrailingSeparator(
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
+QString programFolder()
+{
+    return withTrailingSeparator(QCoreApplication::applicationDirPath());
+}
+
+QString dataFolderPath(DataFolderChoice choice, const QString &documents, const QString &program)
+{
+    const QString &base = choice == DataFolderChoice::Documents ? documents : program;
+    return withTrailingSeparator(base) + QLatin1String("Tessaro/");
+}

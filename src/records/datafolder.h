@@ -1,0 +1,22 @@
+#ifndef TESSARO_RECORDS_DATAFOLDER_H
+#define TESSARO_RECORDS_DATAFOLDER_H
+
+#include <QString>
+
+// Where the participant files lie: "Tessaro/" below the documents folder or below the
+// program's folder. Every folder path here ends in "/".
+enum class DataFolderChoice { Documents, ProgramFolder };
+
+// The folder with "/" appended unless it already ends in one; empty stays empty.
+QString withTrailingSeparator(const QString &folder);
+
+// The user's documents folder, or empty when none is known.
+QString documentsFolder();
+// The folder of the running executable.
+QString programFolder();
+
+// base + "Tessaro/", where base is the documents or the program folder; with no documents
+// folder known the result is the relative "Tessaro/".
+QString dataFolderPath(DataFolderChoice choice, const QString &documents, const QString &program);
+
+#endif

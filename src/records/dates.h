@@ -1,0 +1,42 @@
+#ifndef TESSARO_RECORDS_DATES_H
+#define TESSARO_RECORDS_DATES_H
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+// The month and weekday names of the program's date formatting, taken from the user's locale
+// once at start and rewritten into their Austrian forms.
+struct DateNames
+{
+    QStringList longMonthNames; // January first
+    QStringList shortMonthNames; // January first
+    QStringList shortDayNames; // Sunday first
+};
+
+// The German names with "Jänner"; used where the locale has no names of its own.
+DateNames germanDateNames();
+
+// The names of the locale; the German table for the C locale.
+DateNames dateNamesOf(const QLocale &locale);
+
+// Drops a trailing "." from the short weekday names ("So." becomes "So").
+void TagnamenAnpassen(DateNames &names);
+
+// Short month names "JAN" and "MRZ" (compared upper-cased) become "Jän" and "Mär"; the first
+// long month name "JANUAR" becomes "Jänner".
+void MonatsnamenAnpassen(DateNames &names, const QLocale &locale);
+
+// The names in use, set up by initDateNames before any window exists.
+const DateNames &formatSettings();
+void initDateNames(const QLocale &locale);
+
+// The date text of a day, e.g. "Mo., 6. Jänner 2025": a fixed German weekday abbreviation, then
+// the day without leading zero, the full month name and the four-digit year.
+QString TagStr(QDate date, const DateNames &names = formatSettings());
+
+// Decimal digits with "." before every complete group of three: 1000 gives "1.000".
+QString TausenderPunkte(qint64 value);
+
+#endif

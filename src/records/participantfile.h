@@ -1,0 +1,73 @@
+#ifndef TESSARO_RECORDS_PARTICIPANTFILE_H
+#define TESSARO_RECORDS_PARTICIPANTFILE_H
+
+#include "records/dayformat.h"
+#include "records/linelist.h"
+
+#include <QString>
+#include <QStringList>
+
+// The seven values the change test compares: the five trimmed field values, the present
+// choice and the whole text of the information field.
+struct ShownDay
+{
+    QString teilnehmer;
+    QString klasse;
+    QString kommentar;
+    QString datum;
+    QString anmerkung;
+    int anwesend = 0;
+    QString infos;
+
+    bool operator==(const ShownDay &) const = default;
+};
+
+// The open participant file: its lines (DatSl), its path (DatFilename) and the snapshot of the
+// day last shown or stored. The main window owns one and feeds it with its field values.
+class ParticipantFile
+{
+public:
+    // Opens folder + name + ".dat". An empty name or a missing file leaves no participant open
+    // and gives false. A file that cannot be read raises TessaroError, with nothing open.
+    bool open(const QString &dataFolder, const QString &name);
+    void close(const QString &dataFolder);
+
+    bool isOpen() const { return m_isOpen; }
+    // The file's full path while a participant is open, otherwise the data folder.
+    const QString &datFilename() const { return m_datFilename; }
+    QString dataFolder() const;
+    QString backupFilename() const { return m_datFilename + QLatin1String(".bak"); }
+    QString displayName() const;
+    // The header's class and comment, untrimmed.
+    Fields header() const;
+
+    int maxNummer() const { return countDays(m_datSl.lines()); }
+    DayRecord readDay(int nr) const { return ::readDay(m_datSl.lines(), nr); }
+
+    const ShownDay &snapshot() const { return m_snapshot; }
+    void setSnapshot(const ShownDay &values) { m_snapshot = values; }
+    void clearSnapshot() { m_snapshot = ShownDay(); }
+
+    // The store of the shown day (Speichern): nothing happens without a participant, or when
+    // nothing differs from the snapshot and unbedingt is false. Otherwise the snapshot is
+    // taken, the day rebuilt into the lines, the file copied to its backup and written.
+    // infoLines are the information field's display lines. Returns whether the file was
+    // written; a failed write raises TessaroError after lines and snapshot were updated.
+    bool store(const ShownDay &shown, const QStringList &infoLines, int aktNummer, bool unbedingt);
+
+    // Inserts the day as day 1.
+    void insertDay(const DayRecord &day);
+    // Removes day n from the lines; the header becomes the class alone until the next store.
+    void removeDay(int n, const QString &klasse);
+
+    LineList &datSl() { return m_datSl; }
+    const LineList &datSl() const { return m_datSl; }
+
+private:
+    LineList m_datSl;
+    QString m_datFilename;
+    bool m_isOpen = false;
+    ShownDay m_snapshot;
+};
+
+#endif
