@@ -57,12 +57,11 @@ void syncFolder(const QString &folder)
 int createTemporaryBeside(const QFileInfo &target, QByteArray *temporaryName)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString name = u"%1/.%2.%3.tmp"_s.arg(
-            target.absolutePath(), target.fileName(),
+        const QString name = u"%1/.%2.%3.tmp"_s.arg(target.absolutePath(), target.fileName(),
             QString::number(QRandomGenerator::global()->generate(), 36));
         *temporaryName = QFile::encodeName(name);
-        const int fd = ::open(temporaryName->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                              0666);
+        const int fd
+            = ::open(temporaryName->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -113,11 +112,13 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
     if (fd < 0)
         throwCreateError(path, errno);
 
-    struct stat oldStatus {};
-    const bool keepMode = ::stat(QFile::encodeName(target.absoluteFilePath()).constData(),
-                                 &oldStatus) == 0;
-    const bool written = writeAll(fd, bytes) && (!keepMode || ::fchmod(fd, oldStatus.st_mode & 07777) == 0)
-        && ::fsync(fd) == 0;
+    struct stat oldStatus
+    {
+    };
+    const bool keepMode
+        = ::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &oldStatus) == 0;
+    const bool written = writeAll(fd, bytes)
+        && (!keepMode || ::fchmod(fd, oldStatus.st_mode & 07777) == 0) && ::fsync(fd) == 0;
     const int writeError = errno;
     const bool closed = ::close(fd) == 0;
     const int closeError = errno;
@@ -125,8 +126,9 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
         ::unlink(temporaryName.constData());
         throwCreateError(path, !written ? writeError : closeError);
     }
-    if (::rename(temporaryName.constData(),
-                 QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
+    if (::rename(
+            temporaryName.constData(), QFile::encodeName(target.absoluteFilePath()).constData())
+        != 0) {
         const int renameError = errno;
         ::unlink(temporaryName.constData());
         throwCreateError(path, renameError);

@@ -16,9 +16,9 @@ DateNames germanDateNames()
 {
     return {
         {u"Jänner"_s, u"Februar"_s, u"März"_s, u"April"_s, u"Mai"_s, u"Juni"_s, u"Juli"_s,
-         u"August"_s, u"September"_s, u"Oktober"_s, u"November"_s, u"Dezember"_s},
+            u"August"_s, u"September"_s, u"Oktober"_s, u"November"_s, u"Dezember"_s},
         {u"Jän"_s, u"Feb"_s, u"Mär"_s, u"Apr"_s, u"Mai"_s, u"Jun"_s, u"Jul"_s, u"Aug"_s, u"Sep"_s,
-         u"Okt"_s, u"Nov"_s, u"Dez"_s},
+            u"Okt"_s, u"Nov"_s, u"Dez"_s},
         {u"So"_s, u"Mo"_s, u"Di"_s, u"Mi"_s, u"Do"_s, u"Fr"_s, u"Sa"_s},
     };
 }
@@ -32,10 +32,10 @@ DateNames dateNamesOf(const QLocale &locale)
     for (int month = 1; month <= 12; ++month) {
         const QString longName = locale.monthName(month, QLocale::LongFormat);
         const QString shortName = locale.monthName(month, QLocale::ShortFormat);
-        names.longMonthNames.append(longName.isEmpty() ? german.longMonthNames.at(month - 1)
-                                                       : longName);
-        names.shortMonthNames.append(shortName.isEmpty() ? german.shortMonthNames.at(month - 1)
-                                                         : shortName);
+        names.longMonthNames.append(
+            longName.isEmpty() ? german.longMonthNames.at(month - 1) : longName);
+        names.shortMonthNames.append(
+            shortName.isEmpty() ? german.shortMonthNames.at(month - 1) : shortName);
     }
     // Qt counts weekdays from Monday (1) to Sunday (7); the table starts with Sunday.
     for (int day = 0; day < 7; ++day) {
@@ -87,9 +87,8 @@ QString TagStr(QDate date, const DateNames &names)
 {
     static const char16_t *const weekdays[] = {u"Mo", u"Di", u"Mi", u"Do", u"Fr", u"Sa", u"So"};
     return u"%1., %2. %3 %4"_s.arg(QString::fromUtf16(weekdays[date.dayOfWeek() - 1]),
-                                   QString::number(date.day()),
-                                   names.longMonthNames.at(date.month() - 1),
-                                   QString::number(date.year()).rightJustified(4, u'0'));
+        QString::number(date.day()), names.longMonthNames.at(date.month() - 1),
+        QString::number(date.year()).rightJustified(4, u'0'));
 }
 
 QString TausenderPunkte(qint64 value)

@@ -70,7 +70,7 @@ std::optional<int> parseIntegerLiteral(QStringView text)
         base = 16;
         ++at;
     } else if (at + 1 < text.size() && text[at] == u'0'
-               && (text[at + 1] == u'x' || text[at + 1] == u'X')) {
+        && (text[at + 1] == u'x' || text[at + 1] == u'X')) {
         base = 16;
         at += 2;
     }
@@ -140,8 +140,8 @@ QStringList dayBlock(const DayRecord &day)
     return block;
 }
 
-QStringList rebuildWithDay(const QStringList &lines, int aktNummer, const QString &header,
-                           const QStringList &block)
+QStringList rebuildWithDay(
+    const QStringList &lines, int aktNummer, const QString &header, const QStringList &block)
 {
     QStringList result;
     result.reserve(lines.size() + block.size());
@@ -151,15 +151,13 @@ QStringList rebuildWithDay(const QStringList &lines, int aktNummer, const QStrin
     bool written = false;
     for (qsizetype index = 1; index < lines.size(); ++index) {
         const QString &line = lines.at(index);
-        if (day == aktNummer) {
-            if (lineInBlock == 1) {
-                result += block;
-                written = true;
-            }
-            ++lineInBlock;
-        } else {
+        if (day != aktNummer) {
             result.append(line);
+        } else if (lineInBlock == 1) {
+            result += block;
+            written = true;
         }
+        ++lineInBlock;
         if (isSeparatorLine(line)) {
             ++day;
             lineInBlock = 1;

@@ -59,8 +59,8 @@ QStringList dayBlock(const DayRecord &day);
 // unchanged. A day that has no lines of its own (the separator text stands in the header or
 // twice in one line, so the days counted exceed the blocks) is written behind the last line,
 // after as many empty days as it takes for the reading rules to find it under its number.
-QStringList rebuildWithDay(const QStringList &lines, int aktNummer, const QString &header,
-                           const QStringList &block);
+QStringList rebuildWithDay(
+    const QStringList &lines, int aktNummer, const QString &header, const QStringList &block);
 
 // Inserts the block directly after the header, so that it becomes day 1.
 QStringList insertDayBlock(const QStringList &lines, const QStringList &block);

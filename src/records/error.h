@@ -10,11 +10,7 @@
 class TessaroError : public std::exception
 {
 public:
-    explicit TessaroError(QString text)
-        : m_text(std::move(text))
-        , m_utf8(m_text.toUtf8())
-    {
-    }
+    explicit TessaroError(QString text) : m_text(std::move(text)), m_utf8(m_text.toUtf8()) { }
 
     const QString &text() const noexcept { return m_text; }
     const char *what() const noexcept override { return m_utf8.constData(); }

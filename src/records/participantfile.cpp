@@ -9,6 +9,7 @@ bool ParticipantFile::open(const QString &dataFolder, const QString &name)
 {
     m_datSl.clear();
     m_isOpen = false;
+    m_displayName.clear();
     m_datFilename = dataFolder;
     const QString path = dataFolder + name + QLatin1String(".dat");
     if (name.isEmpty() || !fileExists(path))
@@ -22,6 +23,7 @@ bool ParticipantFile::open(const QString &dataFolder, const QString &name)
     if (maxNummer() == 0)
         m_datSl.append(kSeparatorLine);
     m_datFilename = path;
+    m_displayName = ::displayName(name);
     m_isOpen = true;
     return true;
 }
@@ -38,18 +40,13 @@ QString ParticipantFile::dataFolder() const
     return m_datFilename.left(m_datFilename.size() - QFileInfo(m_datFilename).fileName().size());
 }
 
-QString ParticipantFile::displayName() const
-{
-    return m_isOpen ? ::displayName(QFileInfo(m_datFilename).fileName()) : QString();
-}
-
 Fields ParticipantFile::header() const
 {
     return m_datSl.isEmpty() ? Fields() : splitFields(m_datSl.at(0));
 }
 
-bool ParticipantFile::store(const ShownDay &shown, const QStringList &infoLines, int aktNummer,
-                            bool unbedingt)
+bool ParticipantFile::store(
+    const ShownDay &shown, const QStringList &infoLines, int aktNummer, bool unbedingt)
 {
     if (!m_isOpen || shown.teilnehmer.isEmpty())
         return false;
@@ -57,17 +54,16 @@ bool ParticipantFile::store(const ShownDay &shown, const QStringList &infoLines,
         return false;
     m_snapshot = shown;
 
-    const DayRecord day{shown.datum, shown.anmerkung, shown.anwesend, infoLines};
-    m_datSl.setLines(rebuildWithDay(m_datSl.lines(), aktNummer,
-                                    shown.klasse + u'|' + shown.kommentar, dayBlock(day)));
+    const DayRecord day {shown.datum, shown.anmerkung, shown.anwesend, infoLines};
+    m_datSl.setLines(rebuildWithDay(
+        m_datSl.lines(), aktNummer, shown.klasse + u'|' + shown.kommentar, dayBlock(day)));
 
     // The backup copy holds the content before this write; a failed copy does not stop it.
     try {
         makeWritableByOwner(backupFilename());
         if (fileExists(m_datFilename))
             copyFileAtomically(m_datFilename, backupFilename());
-    } catch (const TessaroError &) {
-    }
+    } catch (const TessaroError &) { }
     m_datSl.saveToFile(m_datFilename);
     return true;
 }

@@ -37,7 +37,8 @@ public:
     const QString &datFilename() const { return m_datFilename; }
     QString dataFolder() const;
     QString backupFilename() const { return m_datFilename + QLatin1String(".bak"); }
-    QString displayName() const;
+    // The name without folder part and last extension: "A.B" shows as "A".
+    const QString &displayName() const { return m_displayName; }
     // The header's class and comment, untrimmed.
     Fields header() const;
 
@@ -66,6 +67,7 @@ public:
 private:
     LineList m_datSl;
     QString m_datFilename;
+    QString m_displayName;
     bool m_isOpen = false;
     ShownDay m_snapshot;
 };

@@ -2,6 +2,7 @@
 
 #include "records/windows1252.h"
 
+#include <QStringDecoder>
 #include <QtEndian>
 
 namespace {
@@ -9,6 +10,13 @@ namespace {
 constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
 constexpr char kUtf16LEMark[] = "\xFF\xFE";
 constexpr char kUtf16BEMark[] = "\xFE\xFF";
+
+// A second mark after ours is text and must survive a round trip.
+QString decodeUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
 
 QString decodeUtf16(QByteArrayView bytes, bool littleEndian)
 {
@@ -44,7 +52,7 @@ QByteArray encodeUtf16(QStringView text, bool littleEndian)
 DecodedText decodeText(QByteArrayView bytes)
 {
     if (bytes.startsWith(kUtf8Mark))
-        return {QString::fromUtf8(bytes.sliced(3)), TextEncoding::Utf8};
+        return {decodeUtf8(bytes.sliced(3)), TextEncoding::Utf8};
     if (bytes.startsWith(kUtf16LEMark))
         return {decodeUtf16(bytes.sliced(2), true), TextEncoding::Utf16LE};
     if (bytes.startsWith(kUtf16BEMark))

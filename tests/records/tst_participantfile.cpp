@@ -1,0 +1,380 @@
+#include "records/atomicfile.h"
+#include "records/error.h"
+#include "records/participantfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+DayRecord datedDay(const QString &datum)
+{
+    DayRecord day;
+    day.datum = datum;
+    return day;
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return file.readAll();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// The little-endian UTF-16 bytes of the text with their byte-order mark.
+QByteArray utf16le(const char16_t *text)
+{
+    QByteArray bytes("\xFF\xFE");
+    for (; *text; ++text) {
+        bytes.append(char(*text & 0xFF));
+        bytes.append(char(*text >> 8));
+    }
+    return bytes;
+}
+
+// The values the main window shows after opening a participant at day nr.
+ShownDay shownDay(const ParticipantFile &file, int nr)
+{
+    const DayRecord day = file.readDay(nr);
+    const Fields header = file.header();
+    return {file.displayName(), trimmedText(header.first), trimmedText(header.second), day.datum,
+        trimmedText(day.anmerkung), day.anwesend, day.infos.join(u'\n')};
+}
+
+// Lowers the file size limit for the lifetime of the object, so that writes fail half-way.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = m_old;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+
+private:
+    rlimit m_old {};
+};
+
+} // namespace
+
+class TestParticipantFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void missingOrEmptyNameOpensNothing();
+    void emptyFileOpensAsOneEmptyDay();
+    void headerOnlyGetsItsFirstDayOnStore();
+    void unchangedStoreTouchesNoFile();
+    void classChangeReachesTheFileAtTheNextStore();
+    void backupHoldsTheContentBeforeTheLatestWrite();
+    void encodingIsKeptOnWrite_data();
+    void encodingIsKeptOnWrite();
+    void dottedNameOpensItsOwnFile();
+    void readOnlyFileBecomesWritable();
+    void unreadableFileReportsAndOpensNothing();
+    void failedWriteLeavesTheOldFileByteIdentical();
+    void writeFollowsALink();
+    void newDayAndRemovalThroughTheFile();
+    void typedDayWithoutLinesIsStored();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_folder;
+};
+
+void TestParticipantFile::init()
+{
+    QVERIFY(m_dir.isValid());
+    m_folder = m_dir.path() + u"/"_s + QString::fromLatin1(QTest::currentTestFunction()) + u"/"_s;
+    QVERIFY(QDir().mkpath(m_folder));
+}
+
+void TestParticipantFile::missingOrEmptyNameOpensNothing()
+{
+    ParticipantFile file;
+    QVERIFY(!file.open(m_folder, u"Niemand"_s));
+    QVERIFY(!file.isOpen());
+    QCOMPARE(file.datFilename(), m_folder);
+    QCOMPARE(file.maxNummer(), 0);
+    QVERIFY(!file.open(m_folder, QString()));
+    QVERIFY(QDir().mkpath(m_folder + u"Ordner.dat"_s));
+    QVERIFY(!file.open(m_folder, u"Ordner"_s));
+    // Nothing open: a store writes nothing.
+    ShownDay shown;
+    shown.teilnehmer = u"Niemand"_s;
+    QVERIFY(!file.store(shown, {}, 1, true));
+    QVERIFY(!QFileInfo::exists(m_folder + u"Niemand.dat"_s));
+}
+
+void TestParticipantFile::emptyFileOpensAsOneEmptyDay()
+{
+    writeBytes(m_folder + u"Leer.dat"_s, QByteArray());
+    ParticipantFile file;
+    QVERIFY(file.open(m_folder, u"Leer"_s));
+    QCOMPARE(file.maxNummer(), 1);
+    QCOMPARE(file.header().first, QString());
+    QCOMPARE(file.header().second, QString());
+    QCOMPARE(file.readDay(1), DayRecord());
+
+    ShownDay shown = shownDay(file, 1);
+    file.setSnapshot(shown);
+    shown.datum = u"Mo., 6. Jänner 2025"_s;
+    QVERIFY(file.store(shown, {}, 1, false));
+    QCOMPARE(readBytes(m_folder + u"Leer.dat"_s),
+        QByteArray("|\r\nMo., 6. J\xE4nner 2025|\r\n1\r\n<--------------->\r\n"));
+}
+
+void TestParticipantFile::headerOnlyGetsItsFirstDayOnStore()
+{
+    const QString path = m_folder + u"Kopf.dat"_s;
+    writeBytes(path, "1a|Kommentar\r\n");
+    ParticipantFile file;
+    QVERIFY(file.open(m_folder, u"Kopf"_s));
+    QCOMPARE(file.maxNummer(), 1);
+    QCOMPARE(readBytes(path), QByteArray("1a|Kommentar\r\n"));
+
+    const ShownDay shown = shownDay(file, 1);
+    QCOMPARE(shown.klasse, u"1a"_s);
+    QCOMPARE(shown.anwesend, kPresent);
+    file.setSnapshot(shown);
+    QVERIFY(file.store(shown, {}, 1, true));
+    QCOMPARE(readBytes(path), QByteArray("1a|Kommentar\r\n|\r\n1\r\n<--------------->\r\n"));
+}
+
+void TestParticipantFile::unchangedStoreTouchesNoFile()
+{
+    const QString path = m_folder + u"Anna.dat"_s;
+    const QByteArray content("1a|\r\nMo.|\r\n<--------------->\r\n");
+    writeBytes(path, content);
+    ParticipantFile file;
+    QVERIFY(file.open(m_folder, u"Anna"_s));
+    const ShownDay shown = shownDay(file, 1);
+    file.setSnapshot(shown);
+    const QDateTime modified = QFileInfo(path).lastModified();
+
+    QVERIFY(!file.store(shown, {}, 1, false));
+    QCOMPARE(readBytes(path), content);
+    QCOMPARE(QFileInfo(path).lastModified(), modified);
+    QVERIFY(!QFileInfo::exists(file.backupFilename()));
+
+    // The same values with unbedingt true are written.
+    QVERIFY(file.store(shown, {}, 1, true));
+    QCOMPARE(readBytes(path), QByteArray("1a|\r\nMo.|\r\n1\r\n<--------------->\r\n"));
+    QCOMPARE(readBytes(file.backupFilename()), content);
+}
+
+void TestParticipantFile::classChangeReachesTheFileAtTheNextStore()
+{
+    const QString path = m_folder + u"Anna.dat"_s;
+    writeBytes(path, "1a\r\nMo.|\r\n1\r\n<--------------->\r\n");
+    ParticipantFile file;
+    QVERIFY(file.open(m_folder, u"Anna"_s));
+    ShownDay shown = shownDay(file, 1);
+    file.setSnapshot(shown);
+    shown.klasse = u"2b"_s;
+    QVERIFY(file.store(shown, {}, 1, false));
+    QCOMPARE(readBytes(path), QByteArray("2b|\r\nMo.|\r\n1\r\n<--------------->\r\n"));
+    // Stored once, the same values count as unchanged.
+    QVERIFY(!file.store(shown, {}, 1, false));
+}
+
+void TestParticipantFile::backupHoldsTheContentBeforeTheLatestWrite()
+{
+    const QString path = m_folder + u"Anna.dat"_s;
+    writeBytes(path, "1a|\r\nMo.|\r\n1\r\n<--------------->\r\n");
+    ParticipantFile file;
+    QVERIFY(file.open(m_folder, u"Anna"_s));
+    ShownDay shown = shownDay(file, 1);
+    file.setSnapshot(shown);
+
+    shown.anmerkung = u"erste"_s;
+    QVERIFY(file.store(shown, {}, 1, false));
+    const QByteArray afterFirst = readBytes(path);
+    shown.anmerkung = u"zweite"_s;
+    QVERIFY(file.store(shown, {}, 1, false));
+
+    QCOMPARE(readBytes(file.backupFilename()), afterFirst);
+    QCOMPARE(file.backupFilename(), m_folder + u"Anna.dat.bak"_s);
+    QVERIFY(readBytes(path).contains("Mo.|zweite"));
+    // No temporary file stays behind.
+    QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+void TestParticipantFile::encodingIsKeptOnWrite_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("ANSI without mark")
+        << QByteArray("K\xE4|\r\nT|\r\n1\r\n<--------------->\r\n")
+        << QByteArray("K\xE4|\r\nT|\xDF\r\n1\r\n<--------------->\r\n");
+    QTest::newRow("UTF-8 with mark")
+        << QByteArray("\xEF\xBB\xBFK\xC3\xA4|\r\nT|\r\n1\r\n<--------------->\r\n")
+        << QByteArray("\xEF\xBB\xBFK\xC3\xA4|\r\nT|\xC3\x9F\r\n1\r\n<--------------->\r\n");
+    QTest::newRow("UTF-16LE") << utf16le(u"|\r\n")
+                              << utf16le(u"|\r\n|ß\r\n1\r\n<--------------->\r\n");
+}
+
+void TestParticipantFile::encodingIsKeptOnWrite()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, written);
+    writeBytes(m_folder + u"T.dat"_s, content);
+    ParticipantFile file;
+    QVERIFY(file.open(m_folder, u"T"_s));
+    ShownDay shown = shownDay(file, 1);
+    file.setSnapshot(shown);
+    shown.anmerkung = u"ß"_s;
+    QVERIFY(file.store(shown, {}, 1, false));
+    QCOMPARE(readBytes(m_folder + u"T.dat"_s), written);
+}
+
+void TestParticipantFile::dottedNameOpensItsOwnFile()
+{
+    writeBytes(m_folder + u"A.dat"_s, "andere|\r\n<--------------->\r\n");
+    writeBytes(m_folder + u"A.B.dat"_s, "richtige|\r\n<--------------->\r\n");
+    ParticipantFile file;
+    QVERIFY(file.open(m_folder, u"A.B"_s));
+    QCOMPARE(file.datFilename(), m_folder + u"A.B.dat"_s);
+    QCOMPARE(file.displayName(), u"A"_s);
+    QCOMPARE(file.header().first, u"richtige"_s);
+    QCOMPARE(file.dataFolder(), m_folder);
+}
+
+void TestParticipantFile::readOnlyFileBecomesWritable()
+{
+    const QString path = m_folder + u"Nur.dat"_s;
+    writeBytes(path, "1a|\r\n<--------------->\r\n");
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    ParticipantFile file;
+    QVERIFY(file.open(m_folder, u"Nur"_s));
+    QVERIFY(QFile::permissions(path) & QFileDevice::WriteOwner);
+}
+
+void TestParticipantFile::unreadableFileReportsAndOpensNothing()
+{
+    // A pipe would block a plain read; it must be refused instead.
+    const QString path = m_folder + u"Rohr.dat"_s;
+    QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    writeBytes(m_folder + u"Alt.dat"_s, "1a|\r\n<--------------->\r\n");
+    ParticipantFile file;
+    QVERIFY(file.open(m_folder, u"Alt"_s));
+    try {
+        file.open(m_folder, u"Rohr"_s);
+        QFAIL("no error raised");
+    } catch (const TessaroError &error) {
+        QVERIFY2(error.text().startsWith(u"Datei "_s + path + u" kann nicht geöffnet werden. "_s),
+            qPrintable(error.text()));
+    }
+    QVERIFY(!file.isOpen());
+    QVERIFY(file.datSl().isEmpty());
+    QCOMPARE(file.datFilename(), m_folder);
+}
+
+void TestParticipantFile::failedWriteLeavesTheOldFileByteIdentical()
+{
+    const QString path = m_folder + u"Anna.dat"_s;
+    const QByteArray content("1a|\r\nMo.|\r\n1\r\n<--------------->\r\n");
+    writeBytes(path, content);
+    ParticipantFile file;
+    QVERIFY(file.open(m_folder, u"Anna"_s));
+    ShownDay shown = shownDay(file, 1);
+    file.setSnapshot(shown);
+    shown.infos = QString(20000, u'x');
+    {
+        const FileSizeLimit limit(4096);
+        try {
+            file.store(shown, {shown.infos}, 1, false);
+            QFAIL("no error raised");
+        } catch (const TessaroError &error) {
+            QVERIFY2(error.text().startsWith(
+                         u"Datei \""_s + path + u"\" kann nicht erstellt werden. "_s),
+                qPrintable(error.text()));
+        }
+    }
+    QCOMPARE(readBytes(path), content);
+    // The backup was made before the write; no temporary file is left.
+    QCOMPARE(readBytes(file.backupFilename()), content);
+    QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    // Lines and snapshot hold the new state, so the same values are not written again.
+    QCOMPARE(file.readDay(1).infos, QStringList {shown.infos});
+    QVERIFY(!file.store(shown, {shown.infos}, 1, false));
+}
+
+void TestParticipantFile::writeFollowsALink()
+{
+    const QString target = m_folder + u"echt.txt"_s;
+    writeBytes(target, "1a|\r\n<--------------->\r\n");
+    QVERIFY(QFile::link(target, m_folder + u"Link.dat"_s));
+    ParticipantFile file;
+    QVERIFY(file.open(m_folder, u"Link"_s));
+    ShownDay shown = shownDay(file, 1);
+    file.setSnapshot(shown);
+    shown.datum = u"neu"_s;
+    QVERIFY(file.store(shown, {}, 1, false));
+    QVERIFY(QFileInfo(m_folder + u"Link.dat"_s).isSymLink());
+    QCOMPARE(readBytes(target), QByteArray("1a|\r\nneu|\r\n1\r\n<--------------->\r\n"));
+}
+
+void TestParticipantFile::newDayAndRemovalThroughTheFile()
+{
+    const QString path = m_folder + u"Tage.dat"_s;
+    writeBytes(path, "1a|\r\nalt|\r\n0\r\n<--------------->\r\n");
+    ParticipantFile file;
+    QVERIFY(file.open(m_folder, u"Tage"_s));
+    file.insertDay(datedDay(u"neu"_s));
+    QCOMPARE(file.maxNummer(), 2);
+    QCOMPARE(file.readDay(1).datum, u"neu"_s);
+    QCOMPARE(file.readDay(2).anwesend, kAbsent);
+
+    file.removeDay(1, u"1a"_s);
+    QCOMPARE(file.maxNummer(), 1);
+    QCOMPARE(file.readDay(1).datum, u"alt"_s);
+    QCOMPARE(file.datSl().at(0), u"1a"_s);
+    // Nothing of this reached the file yet.
+    QCOMPARE(readBytes(path), QByteArray("1a|\r\nalt|\r\n0\r\n<--------------->\r\n"));
+}
+
+void TestParticipantFile::typedDayWithoutLinesIsStored()
+{
+    const QString path = m_folder + u"Kopf.dat"_s;
+    writeBytes(path, "1a <---------------> |\r\nd1|\r\n1\r\n<--------------->\r\n");
+    ParticipantFile file;
+    QVERIFY(file.open(m_folder, u"Kopf"_s));
+    QCOMPARE(file.maxNummer(), 2);
+    ShownDay shown = shownDay(file, 2);
+    file.setSnapshot(shown);
+    shown.datum = u"getippt"_s;
+    QVERIFY(file.store(shown, {u"info"_s}, 2, false));
+
+    ParticipantFile reread;
+    QVERIFY(reread.open(m_folder, u"Kopf"_s));
+    QCOMPARE(reread.readDay(2).datum, u"getippt"_s);
+    QCOMPARE(reread.readDay(2).infos, QStringList {u"info"_s});
+    QCOMPARE(reread.readDay(1).datum, u"d1"_s);
+}
+
+QTEST_GUILESS_MAIN(TestParticipantFile)
+#include "tst_participantfile.moc"
