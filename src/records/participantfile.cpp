@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 bool ParticipantFile::open(const QString &dataFolder, const QString &name)
 {
     m_datSl.clear();
@@ -52,9 +54,9 @@ bool ParticipantFile::store(
         return false;
     if (shown == m_snapshot && !unbedingt)
         return false;
-    m_snapshot = shown;
+    const ShownDay previous = std::exchange(m_snapshot, shown);
 
-    const DayRecord day {shown.datum, shown.anmerkung, shown.anwesend, infoLines};
+    const DayRecord day{shown.datum, shown.anmerkung, shown.anwesend, infoLines};
     m_datSl.setLines(rebuildWithDay(
         m_datSl.lines(), aktNummer, shown.klasse + u'|' + shown.kommentar, dayBlock(day)));
 
@@ -64,7 +66,13 @@ bool ParticipantFile::store(
         if (fileExists(m_datFilename))
             copyFileAtomically(m_datFilename, backupFilename());
     } catch (const TessaroError &) { }
-    m_datSl.saveToFile(m_datFilename);
+    try {
+        m_datSl.saveToFile(m_datFilename);
+    } catch (const TessaroError &) {
+        // The file still holds the old day: the next store must try again.
+        m_snapshot = previous;
+        throw;
+    }
     return true;
 }
 

@@ -53,7 +53,8 @@ public:
     // nothing differs from the snapshot and unbedingt is false. Otherwise the snapshot is
     // taken, the day rebuilt into the lines, the file copied to its backup and written.
     // infoLines are the information field's display lines. Returns whether the file was
-    // written; a failed write raises TessaroError after lines and snapshot were updated.
+    // written. A failed write raises TessaroError; the snapshot then stays as it was, so that
+    // the next store tries the write again.
     bool store(const ShownDay &shown, const QStringList &infoLines, int aktNummer, bool unbedingt);
 
     // Inserts the day as day 1.

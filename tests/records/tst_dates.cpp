@@ -75,7 +75,7 @@ void TestDates::weekdayNamesLoseTheirDot()
     names.shortDayNames = {u"So."_s, u"Mo"_s, QString(), u"."_s, u"Do.."_s, u"Fr"_s, u"Sa."_s};
     TagnamenAnpassen(names);
     QCOMPARE(names.shortDayNames,
-        (QStringList {u"So"_s, u"Mo"_s, QString(), QString(), u"Do."_s, u"Fr"_s, u"Sa"_s}));
+        (QStringList{u"So"_s, u"Mo"_s, QString(), QString(), u"Do."_s, u"Fr"_s, u"Sa"_s}));
 }
 
 void TestDates::onlyTheFirstJanuarIsRewritten()
@@ -85,8 +85,8 @@ void TestDates::onlyTheFirstJanuarIsRewritten()
     names.shortMonthNames = {u"jan"_s, u"Mrz"_s, u"Jan."_s, u"MRZ"_s};
     names.longMonthNames = {u"Februar"_s, u"januar"_s, u"Januar"_s};
     MonatsnamenAnpassen(names, german);
-    QCOMPARE(names.shortMonthNames, (QStringList {u"Jän"_s, u"Mär"_s, u"Jan."_s, u"Mär"_s}));
-    QCOMPARE(names.longMonthNames, (QStringList {u"Februar"_s, u"Jänner"_s, u"Januar"_s}));
+    QCOMPARE(names.shortMonthNames, (QStringList{u"Jän"_s, u"Mär"_s, u"Jan."_s, u"Mär"_s}));
+    QCOMPARE(names.longMonthNames, (QStringList{u"Februar"_s, u"Jänner"_s, u"Januar"_s}));
 }
 
 void TestDates::digitGroups_data()

@@ -168,7 +168,7 @@ void TestDayFormat::rebuildReplacesOnlyTheShownDay()
 {
     const QStringList file
         = lines({u"old|header"_s, u"d1|"_s, u"1"_s, S, u"d2|r"_s, u"0"_s, u"i"_s, S, u"d3|"_s, S});
-    const DayRecord day {u"neu"_s, u"a|b"_s, kAbsent, lines({u"x"_s, u"y"_s})};
+    const DayRecord day{u"neu"_s, u"a|b"_s, kAbsent, lines({u"x"_s, u"y"_s})};
     const QStringList rebuilt = rebuildWithDay(file, 2, u"1a|K"_s, dayBlock(day));
     QCOMPARE(rebuilt,
         lines({u"1a|K"_s, u"d1|"_s, u"1"_s, S, u"neu|a|b"_s, u"0"_s, u"x"_s, u"y"_s, S, u"d3|"_s,
@@ -211,7 +211,7 @@ void TestDayFormat::daysWithoutLines()
     QCOMPARE(readDay(file, day), DayRecord());
 
     // What is typed for such a day is found again under its number.
-    const DayRecord typed {u"Fr., 3. Mai 2024"_s, u"neu"_s, kAbsent, lines({u"info"_s})};
+    const DayRecord typed{u"Fr., 3. Mai 2024"_s, u"neu"_s, kAbsent, lines({u"info"_s})};
     const QStringList rebuilt = rebuildWithDay(file, day, file.first(), dayBlock(typed));
     QCOMPARE(readDay(rebuilt, day), typed);
     // Every other day keeps what it showed before.

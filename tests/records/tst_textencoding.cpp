@@ -103,16 +103,16 @@ void TestTextEncoding::splitting_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("empty text has no line") << QString() << QStringList();
-    QTest::newRow("CR LF") << u"a\r\nb"_s << QStringList {u"a"_s, u"b"_s};
-    QTest::newRow("lone LF") << u"a\nb"_s << QStringList {u"a"_s, u"b"_s};
-    QTest::newRow("lone CR") << u"a\rb"_s << QStringList {u"a"_s, u"b"_s};
-    QTest::newRow("LF CR is two breaks") << u"a\n\rb"_s << QStringList {u"a"_s, QString(), u"b"_s};
-    QTest::newRow("final break adds no line") << u"a\r\n"_s << QStringList {u"a"_s};
+    QTest::newRow("CR LF") << u"a\r\nb"_s << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("lone LF") << u"a\nb"_s << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("lone CR") << u"a\rb"_s << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("LF CR is two breaks") << u"a\n\rb"_s << QStringList{u"a"_s, QString(), u"b"_s};
+    QTest::newRow("final break adds no line") << u"a\r\n"_s << QStringList{u"a"_s};
     QTest::newRow("final LF CR adds one empty line")
-        << u"a\n\r"_s << QStringList {u"a"_s, QString()};
-    QTest::newRow("only a break") << u"\r\n"_s << QStringList {QString()};
-    QTest::newRow("two breaks") << u"\r\n\r\n"_s << QStringList {QString(), QString()};
-    QTest::newRow("CR CR LF") << u"a\r\r\nb"_s << QStringList {u"a"_s, QString(), u"b"_s};
+        << u"a\n\r"_s << QStringList{u"a"_s, QString()};
+    QTest::newRow("only a break") << u"\r\n"_s << QStringList{QString()};
+    QTest::newRow("two breaks") << u"\r\n\r\n"_s << QStringList{QString(), QString()};
+    QTest::newRow("CR CR LF") << u"a\r\r\nb"_s << QStringList{u"a"_s, QString(), u"b"_s};
 }
 
 void TestTextEncoding::splitting()
@@ -150,13 +150,13 @@ void TestTextEncoding::setLinesPassesThroughText_data()
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("plain lines stay")
-        << QStringList {u"a"_s, QString()} << QStringList {u"a"_s, QString()};
+        << QStringList{u"a"_s, QString()} << QStringList{u"a"_s, QString()};
     QTest::newRow("line with LF splits")
-        << QStringList {u"a\nb"_s, u"c"_s} << QStringList {u"a"_s, u"b"_s, u"c"_s};
+        << QStringList{u"a\nb"_s, u"c"_s} << QStringList{u"a"_s, u"b"_s, u"c"_s};
     QTest::newRow("trailing CR gives an empty line")
-        << QStringList {u"a\r"_s, u"b"_s} << QStringList {u"a"_s, QString(), u"b"_s};
+        << QStringList{u"a\r"_s, u"b"_s} << QStringList{u"a"_s, QString(), u"b"_s};
     QTest::newRow("trailing LF gives an empty line")
-        << QStringList {u"a\n"_s} << QStringList {u"a"_s, QString()};
+        << QStringList{u"a\n"_s} << QStringList{u"a"_s, QString()};
 }
 
 void TestTextEncoding::setLinesPassesThroughText()
@@ -176,7 +176,7 @@ void TestTextEncoding::nulIsAnOrdinaryCharacter()
     LineList list;
     list.loadFromBytes(bytes);
     QCOMPARE(list.lines(),
-        (QStringList {QStringView(u"a\0b", 3).toString(), QStringView(u"c\0", 2).toString()}));
+        (QStringList{QStringView(u"a\0b", 3).toString(), QStringView(u"c\0", 2).toString()}));
     QCOMPARE(list.toBytes(), bytes);
 }
 
