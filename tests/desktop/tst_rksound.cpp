@@ -1,0 +1,63 @@
+#include "desktop/rksound.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestRkSound : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void asteriskPlaysTheInformationSound();
+    void asteriskFallsBackToTheBeep();
+
+private:
+    QByteArray m_path;
+    QTemporaryDir m_folder;
+};
+
+void TestRkSound::init()
+{
+    m_path = qgetenv("PATH");
+    QVERIFY(m_folder.isValid());
+    // Only the programs of the test folder can be found.
+    qputenv("PATH", QFile::encodeName(m_folder.path()));
+}
+
+void TestRkSound::cleanup()
+{
+    qputenv("PATH", m_path);
+}
+
+void TestRkSound::asteriskPlaysTheInformationSound()
+{
+    // A player that writes down its arguments, one a line, with shell built-ins only.
+    const QString player = m_folder.filePath(u"canberra-gtk-play"_s);
+    const QString log = m_folder.filePath(u"arguments"_s);
+    QFile script(player);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" + QFile::encodeName(log) + "\"\n");
+    script.close();
+    QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+    QVERIFY(PlayAsterisk());
+    const auto arguments = [&log] {
+        QFile file(log);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>();
+    };
+    QTRY_VERIFY(arguments().contains("--id=dialog-information"));
+}
+
+void TestRkSound::asteriskFallsBackToTheBeep()
+{
+    QVERIFY(PlayAsterisk());
+}
+
+QTEST_MAIN(TestRkSound)
+#include "tst_rksound.moc"
