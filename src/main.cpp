@@ -1,15 +1,25 @@
+#include "mainwindow/haupt.h"
+
 #include "records/dates.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessaro"));
+
+    // Qt's own dialogs and shortcut names in German.
+    QTranslator qtTranslations;
+    if (qtTranslations.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslations);
+
     initDateNames(QLocale::system());
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("KeinName - Tessaro V1.01"));
+    TForm1 window(TessaroPaths::forThisUser());
     window.show();
     return application.exec();
 }

@@ -1,0 +1,45 @@
+#ifndef TESSARO_MAINWINDOW_MAINWINDOWGEOMETRY_H
+#define TESSARO_MAINWINDOW_MAINWINDOWGEOMETRY_H
+
+#include <QRect>
+#include <QSize>
+
+#include <array>
+
+// The main window's layout as a pure function of measured sizes. Index 0 to 4 of the label
+// and edit arrays are Label1/Edit1 to Label5/Edit5; index 5 of the labels is LabelRe. The
+// edits stand top to bottom in the order Edit1, Edit2, Edit4, Edit3, Edit5.
+struct MainWindowMeasures
+{
+    QSize client; // the area below the menu bar, status bar included
+    int lineHeight = 0; // of the font, measured on "M"
+    std::array<QSize, 6> labels; // natural sizes
+    int editHeight = 0; // natural height of a single-line edit
+    int radioChoices = 2;
+};
+
+struct MainWindowGeometry
+{
+    std::array<QRect, 6> labels;
+    std::array<QRect, 5> edits;
+    QRect radioGroup;
+    QRect richEdit;
+    QRect button1;
+    QRect button2;
+    QRect button3;
+    int statusBarHeight = 0;
+    int statusPanel0Width = 0;
+    int statusPanel1Width = 0;
+    // The area the controls need. With very large fonts it exceeds the client area above the
+    // status bar, and the window scrolls.
+    QSize content;
+};
+
+inline constexpr int kMargin = 10;
+inline constexpr int kMainButtonWidth = 187;
+
+// However large the font, the edits keep at least four button heights of width and the
+// information field three lines of height; what then no longer fits is scrolled to.
+MainWindowGeometry layoutMainWindow(const MainWindowMeasures &measures);
+
+#endif

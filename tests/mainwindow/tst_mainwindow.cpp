@@ -1,0 +1,522 @@
+#include "mainwindow/haupt.h"
+
+#include "desktop/appearance.h"
+#include "desktop/messages.h"
+#include "records/dates.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return file.readAll();
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(bytes) == bytes.size();
+}
+
+// A participant file of the given days, the newest first: "Tag 1|", "1", separator, ...
+QByteArray daysFile(int days)
+{
+    QByteArray bytes("1a|Kommentar\r\n");
+    for (int day = 1; day <= days; ++day)
+        bytes += "Tag " + QByteArray::number(day) + "|\r\n1\r\n<--------------->\r\n";
+    return bytes;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void startOpensTheLastParticipantAtDayOne();
+    void forwardAndBackFollowTheEdges_data();
+    void forwardAndBackFollowTheEdges();
+    void forwardFromDayOneShowsTheNextOlderDay();
+    void ctrlRightInTheDateFieldGoesForward();
+    void newDayBecomesDayOne();
+    void newDayAnsweredNoChangesNothing();
+    void deletingADay_data();
+    void deletingADay();
+    void deletingTheOnlyDayDeletesTheFile();
+    void dateInsertion();
+    void statusBarGroupsDigits();
+    void unchangedDayTouchesNoFile();
+    void classChangeReachesTheFileAtTheNextStore();
+    void informationLinesAreStoredPerDisplayLine();
+    void closedWindowHasNoParticipantAndReadOnlyDayFields();
+    void fieldsCarryTheirLabelsAsAccessibleNames();
+    void closingStoresTheDayAndTheSettings();
+    void settingsRoundTrip();
+    void settingsErrors_data();
+    void settingsErrors();
+    void missingSettingsGiveTheDefaults();
+    void unreadableParticipantIsReportedAndNothingOpens();
+    void failedStoreKeepsTheWindowOpen();
+    void emptyDataFolderIsRemovedAtTheEnd();
+
+private:
+    void start(const QByteArray &settings = "[General]\nTeilnehmer=Anna\n");
+    QString dataFolder() const { return m_paths.programFolder + u"Tessaro/"_s; }
+    QString annaPath() const { return dataFolder() + u"Anna.dat"_s; }
+    QString statusNumber() const { return m_window->StatusPanel0->text(); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    TessaroPaths m_paths;
+    std::unique_ptr<MessageScript> m_messages;
+    std::unique_ptr<TForm1> m_window;
+};
+
+void TestMainWindow::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_paths = {m_dir->path() + u"/program/"_s, m_dir->path() + u"/documents/"_s,
+        m_dir->path() + u"/settings.ini"_s};
+    QVERIFY(QDir().mkpath(dataFolder()));
+    QVERIFY(QDir().mkpath(m_paths.documentsFolder));
+    m_messages = std::make_unique<MessageScript>();
+    AktSchrift() = defaultFont();
+}
+
+void TestMainWindow::cleanup()
+{
+    m_window.reset();
+    m_messages.reset();
+    m_dir.reset();
+}
+
+void TestMainWindow::start(const QByteArray &settings)
+{
+    QVERIFY(writeBytes(m_paths.settingsFile, settings));
+    m_window = std::make_unique<TForm1>(m_paths);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestMainWindow::startOpensTheLastParticipantAtDayOne()
+{
+    QVERIFY(writeBytes(annaPath(), daysFile(3)));
+    start();
+    QCOMPARE(m_window->windowTitle(), u"Anna - Tessaro V1.01"_s);
+    QCOMPARE(m_window->Teilnehmer(), u"Anna"_s);
+    QCOMPARE(m_window->Klasse(), u"1a"_s);
+    QCOMPARE(m_window->Kommentar(), u"Kommentar"_s);
+    QCOMPARE(m_window->AktNummer(), 1);
+    QCOMPARE(m_window->Datum(), u"Tag 1"_s);
+    QCOMPARE(statusNumber(), u"Nummer: 1/3"_s);
+    QCOMPARE(m_window->StatusPanel1->text(),
+        u"Vorw.: Strg+Rechts; Rückw.: Strg+Links; Teilnehmerliste: Strg+T"_s);
+    QVERIFY(m_window->MenuEinstProgrammordner->isChecked());
+    QVERIFY(!m_window->MenuEinstEigeneDateien->isChecked());
+    QVERIFY(m_messages->shown().isEmpty());
+}
+
+void TestMainWindow::forwardAndBackFollowTheEdges_data()
+{
+    QTest::addColumn<int>("days");
+    QTest::addColumn<int>("day");
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<bool>("back");
+    QTest::newRow("one day") << 1 << 1 << false << false;
+    QTest::newRow("day 1 of 3") << 3 << 1 << true << false;
+    QTest::newRow("day 2 of 3") << 3 << 2 << true << true;
+    QTest::newRow("day 3 of 3") << 3 << 3 << false << true;
+}
+
+void TestMainWindow::forwardAndBackFollowTheEdges()
+{
+    QFETCH(int, days);
+    QFETCH(int, day);
+    QFETCH(bool, forward);
+    QFETCH(bool, back);
+    QVERIFY(writeBytes(annaPath(), daysFile(days)));
+    start();
+    m_window->setAktNummer(day);
+    QCOMPARE(m_window->Button1->isEnabled(), forward);
+    QCOMPARE(m_window->MenuAktVor->isEnabled(), forward);
+    QCOMPARE(m_window->Button2->isEnabled(), back);
+    QCOMPARE(m_window->MenuAktRueck->isEnabled(), back);
+}
+
+void TestMainWindow::forwardFromDayOneShowsTheNextOlderDay()
+{
+    QVERIFY(writeBytes(annaPath(), daysFile(3)));
+    start();
+    QTest::mouseClick(m_window->Button1, Qt::LeftButton);
+    QCOMPARE(m_window->AktNummer(), 2);
+    QCOMPARE(m_window->Datum(), u"Tag 2"_s);
+    QCOMPARE(statusNumber(), u"Nummer: 2/3"_s);
+    QCOMPARE(QApplication::focusWidget(), m_window->Edit3);
+    QTest::mouseClick(m_window->Button2, Qt::LeftButton);
+    QCOMPARE(m_window->Datum(), u"Tag 1"_s);
+}
+
+void TestMainWindow::ctrlRightInTheDateFieldGoesForward()
+{
+    QVERIFY(writeBytes(annaPath(), daysFile(3)));
+    start();
+    QApplication::setActiveWindow(m_window.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_window->Edit3->setFocus();
+    m_window->Edit3->setCursorPosition(0);
+    QTest::keyClick(m_window->Edit3, Qt::Key_Right, Qt::ControlModifier);
+    QCOMPARE(m_window->AktNummer(), 2);
+    QTest::keyClick(m_window->Edit5, Qt::Key_Left, Qt::ControlModifier);
+    QCOMPARE(m_window->AktNummer(), 1);
+    QTest::keyClick(m_window->RichEdit1, Qt::Key_Right, Qt::ControlModifier);
+    QCOMPARE(m_window->AktNummer(), 2);
+}
+
+void TestMainWindow::newDayBecomesDayOne()
+{
+    const QByteArray before = daysFile(2);
+    QVERIFY(writeBytes(annaPath(), before));
+    start();
+    m_messages->answerNext(true);
+    m_window->MenuAktNeuenTag->trigger();
+
+    const QString today = TagStr(QDate::currentDate());
+    QCOMPARE(m_messages->takeShown(),
+        (QList<ShownMessage>{{MessageKind::Question, u"Soll ein neuer Tag erstellt werden?"_s}}));
+    QCOMPARE(m_window->AktNummer(), 1);
+    QCOMPARE(m_window->Datum(), today);
+    QCOMPARE(m_window->presentIndex(), 1);
+    QCOMPARE(statusNumber(), u"Nummer: 1/3"_s);
+    QCOMPARE(QApplication::focusWidget(), m_window->Edit3);
+    QCOMPARE(readBytes(annaPath()),
+        "1a|Kommentar\r\n" + today.toLatin1() + "|\r\n1\r\n<--------------->\r\n"
+            + before.mid(before.indexOf("\r\n") + 2));
+    // The first store rewrote the unchanged file, the second made its copy of that.
+    QCOMPARE(readBytes(annaPath() + u".bak"_s), before);
+    m_window->setAktNummer(2);
+    QCOMPARE(m_window->Datum(), u"Tag 1"_s);
+}
+
+void TestMainWindow::newDayAnsweredNoChangesNothing()
+{
+    QVERIFY(writeBytes(annaPath(), daysFile(2)));
+    start();
+    m_messages->answerNext(false);
+    m_window->MenuAktNeuenTag->trigger();
+    QCOMPARE(m_window->MaxNummer(), 2);
+    QCOMPARE(readBytes(annaPath()), daysFile(2));
+    QVERIFY(!QFileInfo::exists(annaPath() + u".bak"_s));
+}
+
+void TestMainWindow::deletingADay_data()
+{
+    QTest::addColumn<int>("day");
+    QTest::addColumn<int>("shownNumber");
+    QTest::addColumn<QString>("shownDate");
+    QTest::newRow("day 3 of 5 shows the former day 4") << 3 << 3 << u"Tag 4"_s;
+    QTest::newRow("day 5 of 5 shows day 4") << 5 << 4 << u"Tag 4"_s;
+}
+
+void TestMainWindow::deletingADay()
+{
+    QFETCH(int, day);
+    QFETCH(int, shownNumber);
+    QFETCH(QString, shownDate);
+    QVERIFY(writeBytes(annaPath(), daysFile(5)));
+    start();
+    m_window->setAktNummer(day);
+    m_messages->answerNext(true);
+    m_window->MenuAktTagLoeschen->trigger();
+    QCOMPARE(m_messages->takeShown().value(0).text,
+        u"Soll der Tag \"Tag %1\" vom Teilnehmer \"Anna\" gelöscht werden?"_s.arg(day));
+    QCOMPARE(m_window->AktNummer(), shownNumber);
+    QCOMPARE(m_window->Datum(), shownDate);
+    QCOMPARE(statusNumber(), u"Nummer: %1/4"_s.arg(shownNumber));
+    const QByteArray written = readBytes(annaPath());
+    QVERIFY(!written.contains("Tag " + QByteArray::number(day) + "|"));
+    QCOMPARE(written.count("<--------------->"), 4);
+}
+
+void TestMainWindow::deletingTheOnlyDayDeletesTheFile()
+{
+    QVERIFY(writeBytes(annaPath(), daysFile(1)));
+    start();
+    m_window->Edit5->setText(u"geändert"_s);
+    m_messages->answerNext(true);
+    m_window->MenuAktTagLoeschen->trigger();
+    const QList<ShownMessage> shown = m_messages->takeShown();
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown.at(1),
+        (ShownMessage{MessageKind::Information,
+            u"Keine weiteren Tage mehr vorhanden!\r\nDer Teilnehmer "
+            "\"Anna\" wurde gelöscht."_s}));
+    QVERIFY(!QFileInfo::exists(annaPath()));
+    // The copy made by the store before the deletion stays.
+    QVERIFY(readBytes(annaPath() + u".bak"_s).contains("Tag 1|"));
+    QCOMPARE(m_window->Teilnehmer(), QString());
+    QCOMPARE(m_window->windowTitle(), u"KeinName - Tessaro V1.01"_s);
+    QCOMPARE(statusNumber(), u"Nummer: 0/0"_s);
+    QCOMPARE(m_window->DatFilename(), dataFolder());
+    QCOMPARE(QApplication::focusWidget(), m_window->Edit1);
+}
+
+void TestMainWindow::dateInsertion()
+{
+    QVERIFY(writeBytes(annaPath(), daysFile(2)));
+    start();
+    const QString yesterday = TagStr(QDate::currentDate().addDays(-1));
+    m_messages->answerNext(false);
+    m_window->MenuBearbGestern->trigger();
+    QCOMPARE(m_messages->takeShown().value(0).text,
+        u"Soll der Text \"%1\" in das Datum-Eingabefeld eingefügt werden?"_s.arg(yesterday));
+    QCOMPARE(m_window->Datum(), u"Tag 1"_s);
+
+    m_messages->answerNext(true);
+    m_window->PuEdit3Morgen->trigger();
+    QCOMPARE(m_window->Datum(), TagStr(QDate::currentDate().addDays(1)));
+    QCOMPARE(readBytes(annaPath()), daysFile(2));
+    // The next store writes it.
+    m_window->MenuAktVor->trigger();
+    QVERIFY(readBytes(annaPath()).contains(TagStr(QDate::currentDate().addDays(1)).toLatin1()));
+}
+
+void TestMainWindow::statusBarGroupsDigits()
+{
+    QVERIFY(writeBytes(annaPath(), daysFile(1000)));
+    start();
+    QCOMPARE(statusNumber(), u"Nummer: 1/1.000"_s);
+    m_window->setAktNummer(5000);
+    QCOMPARE(statusNumber(), u"Nummer: 1.000/1.000"_s);
+    QCOMPARE(m_window->Datum(), u"Tag 1000"_s);
+}
+
+void TestMainWindow::unchangedDayTouchesNoFile()
+{
+    QVERIFY(writeBytes(annaPath(), daysFile(3)));
+    const QDateTime modified = QFileInfo(annaPath()).lastModified();
+    start();
+    m_window->MenuAktVor->trigger();
+    m_window->MenuAktVor->trigger();
+    m_window->MenuAktRueck->trigger();
+    m_window->MenuDateiClose->trigger();
+    QCOMPARE(readBytes(annaPath()), daysFile(3));
+    QCOMPARE(QFileInfo(annaPath()).lastModified(), modified);
+    QVERIFY(!QFileInfo::exists(annaPath() + u".bak"_s));
+}
+
+void TestMainWindow::classChangeReachesTheFileAtTheNextStore()
+{
+    QVERIFY(writeBytes(annaPath(), daysFile(1)));
+    start();
+    m_window->setKlasse(u"2b"_s);
+    QCOMPARE(readBytes(annaPath()), daysFile(1));
+    m_window->MenuDateiClose->trigger();
+    QVERIFY(readBytes(annaPath()).startsWith("2b|Kommentar\r\n"));
+}
+
+void TestMainWindow::informationLinesAreStoredPerDisplayLine()
+{
+    QVERIFY(writeBytes(annaPath(), daysFile(1)));
+    start();
+    m_window->RichEdit1->setPlainText(u"erste Zeile\n\ndritte Zeile\n"_s);
+    m_window->setPresentIndex(0);
+    m_window->MenuDateiClose->trigger();
+    QCOMPARE(readBytes(annaPath()),
+        QByteArray("1a|Kommentar\r\nTag 1|\r\n0\r\nerste Zeile\r\n\r\ndritte Zeile\r\n"
+                   "<--------------->\r\n"));
+}
+
+void TestMainWindow::closedWindowHasNoParticipantAndReadOnlyDayFields()
+{
+    QVERIFY(writeBytes(annaPath(), daysFile(2)));
+    start();
+    QVERIFY(!m_window->Edit3->isReadOnly());
+    QVERIFY(m_window->MenuDateiClose->isEnabled());
+    m_window->MenuDateiClose->trigger();
+    QCOMPARE(m_window->windowTitle(), u"KeinName - Tessaro V1.01"_s);
+    QCOMPARE(statusNumber(), u"Nummer: 0/0"_s);
+    QVERIFY(m_window->Edit3->isReadOnly());
+    QVERIFY(m_window->Edit5->isReadOnly());
+    QVERIFY(m_window->RichEdit1->isReadOnly());
+    QVERIFY(m_window->Edit1->isReadOnly());
+    for (QAction *entry :
+        {m_window->MenuAktNeuenTag, m_window->MenuAktTagLoeschen, m_window->MenuBearbHeute,
+            m_window->PuEdit3Heute, m_window->MenuDateiClose, m_window->MenuAktVor})
+        QVERIFY2(!entry->isEnabled(), qPrintable(entry->text()));
+    QVERIFY(m_window->RadioGroup1->isEnabled());
+}
+
+void TestMainWindow::fieldsCarryTheirLabelsAsAccessibleNames()
+{
+    start();
+    QCOMPARE(m_window->Edit1->accessibleName(), u"Name:"_s);
+    QCOMPARE(m_window->Edit2->accessibleName(), u"Klasse:"_s);
+    QCOMPARE(m_window->Edit3->accessibleName(), u"Datum:"_s);
+    QCOMPARE(m_window->Edit4->accessibleName(), u"Kommentar:"_s);
+    QCOMPARE(m_window->Edit5->accessibleName(), u"Anmerkung:"_s);
+    QCOMPARE(m_window->RichEdit1->accessibleName(), u"Infos:"_s);
+    QCOMPARE(m_window->Label3->buddy(), m_window->Edit3);
+}
+
+void TestMainWindow::closingStoresTheDayAndTheSettings()
+{
+    QVERIFY(writeBytes(annaPath(), daysFile(2)));
+    start();
+    m_window->Edit5->setText(u"beim Schließen"_s);
+    QVERIFY(m_window->close());
+    QVERIFY(m_window->IsClosing());
+    QVERIFY(readBytes(annaPath())
+                .contains("Tag 1|beim Schlie\xDF"
+                          "en\r\n"));
+    QSettings settings(m_paths.settingsFile, QSettings::IniFormat);
+    QCOMPARE(settings.allKeys().size(), 8);
+    QCOMPARE(settings.value(u"Teilnehmer"_s).toString(), u"Anna"_s);
+}
+
+void TestMainWindow::settingsRoundTrip()
+{
+    QVERIFY(writeBytes(m_paths.documentsFolder + u"Tessaro/Berta.dat"_s, QByteArray())
+        || (QDir().mkpath(m_paths.documentsFolder + u"Tessaro"_s)
+            && writeBytes(m_paths.documentsFolder + u"Tessaro/Berta.dat"_s, daysFile(1))));
+    start("[General]\nAktOrdner=1\nTeilnehmer=Berta\nFontName=Liberation Serif\nFontSize=20\n"
+          "FontColor=255\nFontCharSet=513\nFontStyle=3\nHintColor=0\n");
+    QVERIFY(m_window->MenuEinstEigeneDateien->isChecked());
+    QCOMPARE(m_window->Teilnehmer(), u"Berta"_s);
+    QCOMPARE(AktSchrift().font.family(), u"Liberation Serif"_s);
+    QCOMPARE(AktSchrift().font.pointSize(), 20);
+    QCOMPARE(AktSchrift().color, 255u);
+    QCOMPARE(AktSchrift().charSet, 1);
+    QVERIFY(AktSchrift().font.bold() && AktSchrift().font.italic());
+    QVERIFY(!AktSchrift().font.underline());
+    QCOMPARE(m_window->HintergrundNr(), 0);
+    QCOMPARE(m_window->Edit1->font().pointSize(), 20);
+    QVERIFY(m_window->close());
+
+    const QByteArray written = readBytes(m_paths.settingsFile);
+    const QList<QByteArray> expected
+        = {"AktOrdner=1", "Teilnehmer=Berta", "HintColor=0", "FontName=Liberation Serif",
+            "FontSize=20", "FontColor=255", "FontCharSet=1", "FontStyle=3"};
+    for (const QByteArray &line : expected)
+        QVERIFY2(written.contains(line), written.constData());
+}
+
+void TestMainWindow::settingsErrors_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("participantOpen");
+    QTest::newRow("AktOrdner text") << QByteArray("AktOrdner=zwei\nTeilnehmer=Anna\n")
+                                    << u"Ungültiger Datentyp für 'AktOrdner'"_s << false;
+    QTest::newRow("Teilnehmer list") << QByteArray("Teilnehmer=Anna, Berta\n")
+                                     << u"Ungültiger Datentyp für 'Teilnehmer'"_s << false;
+    QTest::newRow("FontName list") << QByteArray("Teilnehmer=Anna\nFontName=a, b\n")
+                                   << u"Ungültiger Datentyp für 'FontName'"_s << true;
+    QTest::newRow("FontSize too big") << QByteArray("Teilnehmer=Anna\nFontSize=99999999999\n")
+                                      << u"Fehler beim Holen der Daten für 'FontSize'"_s << true;
+    QTest::newRow("FontColor text") << QByteArray("Teilnehmer=Anna\nFontColor=rot\n")
+                                    << u"Ungültiger Datentyp für 'FontColor'"_s << true;
+    QTest::newRow("FontCharSet text") << QByteArray("Teilnehmer=Anna\nFontCharSet=x\n")
+                                      << u"Ungültiger Datentyp für 'FontCharSet'"_s << true;
+    QTest::newRow("FontStyle text") << QByteArray("Teilnehmer=Anna\nFontStyle=fett\n")
+                                    << u"Ungültiger Datentyp für 'FontStyle'"_s << true;
+    QTest::newRow("HintColor text") << QByteArray("Teilnehmer=Anna\nHintColor=weiss\n")
+                                    << u"Ungültiger Datentyp für 'HintColor'"_s << true;
+}
+
+void TestMainWindow::settingsErrors()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, message);
+    QFETCH(bool, participantOpen);
+    QVERIFY(writeBytes(annaPath(), daysFile(1)));
+    QVERIFY(QDir(dataFolder()).removeRecursively());
+    QVERIFY(QDir().mkpath(dataFolder()));
+    QVERIFY(writeBytes(annaPath(), daysFile(1)));
+    start("[General]\n" + settings);
+    QCOMPARE(m_messages->shown(), (QList<ShownMessage>{{MessageKind::Error, message}}));
+    QCOMPARE(m_window->Teilnehmer().isEmpty(), !participantOpen);
+    // The loading stopped there: the folder check does not run.
+    QTest::qWait(60);
+    QVERIFY(!m_window->Timer1.isActive());
+    // The program goes on and can be closed.
+    QVERIFY(m_window->close());
+}
+
+void TestMainWindow::missingSettingsGiveTheDefaults()
+{
+    AktSchrift().font.setPointSize(30);
+    start(QByteArray());
+    QVERIFY(m_messages->shown().isEmpty());
+    QVERIFY(m_window->MenuEinstProgrammordner->isChecked());
+    QCOMPARE(m_window->Teilnehmer(), QString());
+    QCOMPARE(AktSchrift().font.family(), u"Arial"_s);
+    QCOMPARE(AktSchrift().font.pointSize(), 12);
+    QCOMPARE(AktSchrift().color, kWindowTextColor);
+    QCOMPARE(AktSchrift().font.bold(), false);
+    QCOMPARE(m_window->HintergrundNr(), 1);
+    // The folder check runs 25 ms after showing and creates a missing data folder.
+    QVERIFY(QDir(dataFolder()).removeRecursively());
+    QTRY_VERIFY(QFileInfo(dataFolder()).isDir());
+}
+
+void TestMainWindow::unreadableParticipantIsReportedAndNothingOpens()
+{
+    QCOMPARE(mkfifo(QFile::encodeName(annaPath()).constData(), 0600), 0);
+    start();
+    QCOMPARE(m_messages->shown().size(), 1);
+    QVERIFY(m_messages->shown().at(0).text.startsWith(
+        u"Datei "_s + annaPath() + u" kann nicht geöffnet werden. "_s));
+    QCOMPARE(m_window->Teilnehmer(), QString());
+    QCOMPARE(m_window->windowTitle(), u"KeinName - Tessaro V1.01"_s);
+    QVERIFY(m_window->close());
+}
+
+void TestMainWindow::failedStoreKeepsTheWindowOpen()
+{
+    QVERIFY(writeBytes(annaPath(), daysFile(1)));
+    start();
+    m_window->Edit5->setText(u"nicht verlieren"_s);
+    QVERIFY(QDir(dataFolder()).removeRecursively());
+    QVERIFY(!m_window->close());
+    QCOMPARE(m_messages->shown().size(), 1);
+    QVERIFY(m_messages->shown().at(0).text.startsWith(
+        u"Datei \""_s + annaPath() + u"\" kann nicht erstellt werden. "_s));
+    QVERIFY(m_window->isVisible());
+    QVERIFY(!m_window->IsClosing());
+    QCOMPARE(m_window->Anmerkung(), u"nicht verlieren"_s);
+}
+
+void TestMainWindow::emptyDataFolderIsRemovedAtTheEnd()
+{
+    start(QByteArray());
+    QTRY_VERIFY(QFileInfo(dataFolder()).isDir());
+    QVERIFY(m_window->close());
+    m_window.reset();
+    QVERIFY(!QFileInfo::exists(dataFolder()));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
