@@ -26,9 +26,19 @@ bool OrcaProcessFinder::isOrca(const std::string &pid) const
     struct stat status = {};
     if (::stat(process.c_str(), &status) != 0 || status.st_uid != m_user)
         return false;
-    std::ifstream comm(process / "comm");
-    std::string name;
-    return std::getline(comm, name) && name == "orca";
+    // "977 (orca) S 1 ...": the name in parentheses, then the state. A process that has ended
+    // but is not yet reaped (state Z) keeps its name; it does not run any more.
+    std::ifstream statFile(process / "stat");
+    std::string line;
+    if (!std::getline(statFile, line))
+        return false;
+    const std::size_t open = line.find('(');
+    const std::size_t close = line.rfind(')');
+    if (open == std::string::npos || close == std::string::npos || close < open
+        || close + 2 >= line.size())
+        return false;
+    const char state = line[close + 2];
+    return line.compare(open + 1, close - open - 1, "orca") == 0 && state != 'Z' && state != 'X';
 }
 
 bool OrcaProcessFinder::isRunning()

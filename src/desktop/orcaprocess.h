@@ -11,7 +11,8 @@
 //
 // Orca names its own process "orca" at start-up and looks for other copies of itself by exactly
 // that name ("pgrep -u <user> -x orca"); the same rule is used here: a process whose name is
-// exactly "orca" and whose /proc entry belongs to the user. The check runs before every
+// exactly "orca", whose /proc entry belongs to the user and which has not ended (a zombie keeps
+// its name until its parent reaps it). The check runs before every
 // announcement, so it reads files only: the process found last is looked at first, which costs
 // one small read while Orca keeps running; only when it is gone is the whole table read.
 class OrcaProcessFinder

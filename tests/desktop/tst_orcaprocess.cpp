@@ -9,18 +9,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A process table like /proc, with one folder per entry holding its "comm" file.
+// A process table like /proc, with one folder per entry holding its "stat" file.
 class FakeProcessTable
 {
 public:
     FakeProcessTable() { QVERIFY(m_root.isValid()); }
 
-    void add(const QString &entry, const QByteArray &name)
+    void add(const QString &entry, const QByteArray &name, char state = 'S')
     {
         QVERIFY(QDir(m_root.path()).mkpath(entry));
-        QFile comm(m_root.filePath(entry + u"/comm"_s));
-        QVERIFY(comm.open(QIODevice::WriteOnly));
-        comm.write(name + '\n');
+        QFile stat(m_root.filePath(entry + u"/stat"_s));
+        QVERIFY(stat.open(QIODevice::WriteOnly));
+        stat.write(entry.toLatin1() + " (" + name + ") " + state + " 1 977 977 0 -1 4194560\n");
     }
 
     void remove(const QString &entry) { QVERIFY(QDir(m_root.filePath(entry)).removeRecursively()); }
@@ -45,6 +45,7 @@ private Q_SLOTS:
 
 void TestOrcaProcess::findsOrcaOfTheUser_data()
 {
+    // "number:name" or "number:name:state"
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<bool>("otherUser");
     QTest::addColumn<bool>("expected");
@@ -52,6 +53,12 @@ void TestOrcaProcess::findsOrcaOfTheUser_data()
     QTest::newRow("orca among other processes")
         << QStringList({u"1:systemd"_s, u"412:bash"_s, u"977:orca"_s, u"1200:python3"_s}) << false
         << true;
+    QTest::newRow("orca while it sleeps or waits")
+        << QStringList({u"977:orca:S"_s, u"978:orca:D"_s}) << false << true;
+    QTest::newRow("orca that has ended but is not yet reaped")
+        << QStringList({u"977:orca:Z"_s}) << false << false;
+    QTest::newRow("a name with blanks and parentheses")
+        << QStringList({u"977:orca) (x"_s}) << false << false;
     QTest::newRow("no orca") << QStringList({u"1:systemd"_s, u"412:bash"_s}) << false << false;
     QTest::newRow("empty table") << QStringList() << false << false;
     QTest::newRow("orca of another user") << QStringList({u"977:orca"_s}) << true << false;
@@ -71,7 +78,8 @@ void TestOrcaProcess::findsOrcaOfTheUser()
 
     FakeProcessTable table;
     for (const QString &entry : entries)
-        table.add(entry.section(u':', 0, 0), entry.section(u':', 1).toUtf8());
+        table.add(entry.section(u':', 0, 0), entry.section(u':', 1, 1).toUtf8(),
+            entry.section(u':', 2, 2).isEmpty() ? 'S' : entry.section(u':', 2, 2).at(0).toLatin1());
     OrcaProcessFinder finder(table.path(), otherUser ? ::getuid() + 1 : ::getuid());
     QCOMPARE(finder.isRunning(), expected);
 }
@@ -91,6 +99,11 @@ void TestOrcaProcess::followsOrcaStartingAndEnding()
     table.remove(u"977"_s);
     table.add(u"1300"_s, "orca");
     QVERIFY(finder.isRunning());
+
+    // Ended, not yet reaped.
+    table.remove(u"1300"_s);
+    table.add(u"1300"_s, "orca", 'Z');
+    QVERIFY(!finder.isRunning());
 
     // Its number taken by another program.
     table.remove(u"1300"_s);
