@@ -1,0 +1,161 @@
+#include "records/headerline.h"
+
+#include "records/atomicfile.h"
+#include "records/dayformat.h"
+#include "records/error.h"
+#include "records/textencoding.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qsizetype kChunkSize = 4096;
+
+[[noreturn]] void throwOpenError(const QString &path, const QString &reason)
+{
+    throw TessaroError(openErrorText(path, reason));
+}
+
+QString systemReason()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// An open file descriptor, closed when it goes out of scope.
+class ReadOnlyFile
+{
+public:
+    // Opened without blocking and tested before anything is read, so that a pipe named like a
+    // participant file is refused instead of waiting for a writer.
+    explicit ReadOnlyFile(const QString &path)
+        : m_path(path)
+        , m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC))
+    {
+        if (m_fd < 0)
+            throwOpenError(path, systemReason());
+        struct stat status
+        {
+        };
+        if (::fstat(m_fd, &status) != 0) {
+            const QString reason = systemReason();
+            ::close(m_fd);
+            throwOpenError(path, reason);
+        }
+        if (!S_ISREG(status.st_mode)) {
+            ::close(m_fd);
+            throwOpenError(path, u"Die Datei ist keine gewöhnliche Datei."_s);
+        }
+    }
+    ~ReadOnlyFile() { ::close(m_fd); }
+    ReadOnlyFile(const ReadOnlyFile &) = delete;
+    ReadOnlyFile &operator=(const ReadOnlyFile &) = delete;
+
+    // Appends up to one chunk to bytes; false at the end of the file.
+    bool readChunk(QByteArray &bytes)
+    {
+        const qsizetype before = bytes.size();
+        bytes.resize(before + kChunkSize);
+        ssize_t got;
+        do
+            got = ::read(m_fd, bytes.data() + before, size_t(kChunkSize));
+        while (got < 0 && errno == EINTR);
+        if (got < 0) {
+            const QString reason = systemReason();
+            bytes.resize(before);
+            throwOpenError(m_path, reason);
+        }
+        bytes.resize(before + got);
+        return got > 0;
+    }
+
+private:
+    QString m_path;
+    int m_fd;
+};
+
+// Where the text starts and how wide its code units are, by the byte-order mark. The mark is
+// only known once three bytes are there (or the file has ended).
+struct Layout
+{
+    qsizetype markLength = 0;
+    int unitSize = 1;
+    bool bigEndian = false;
+};
+
+Layout layoutOf(QByteArrayView firstBytes)
+{
+    switch (decodeText(firstBytes.first(qMin<qsizetype>(3, firstBytes.size()))).encoding) {
+    case TextEncoding::Utf8:
+        return {3, 1, false};
+    case TextEncoding::Utf16LE:
+        return {2, 2, false};
+    case TextEncoding::Utf16BE:
+        return {2, 2, true};
+    case TextEncoding::Ansi:
+        break;
+    }
+    return {};
+}
+
+bool isBreak(char16_t unit)
+{
+    return unit == u'\r' || unit == u'\n';
+}
+
+// The offset of the first line break at or after from (a unit boundary), or -1; from is moved
+// past every complete unit looked at.
+qsizetype findBreak(QByteArrayView bytes, const Layout &layout, qsizetype &from)
+{
+    const auto *data = reinterpret_cast<const uchar *>(bytes.data());
+    for (; from + layout.unitSize <= bytes.size(); from += layout.unitSize) {
+        char16_t unit = data[from];
+        if (layout.unitSize == 2) {
+            unit = layout.bigEndian ? char16_t(data[from] << 8 | data[from + 1])
+                                    : char16_t(data[from + 1] << 8 | data[from]);
+        }
+        if (isBreak(unit))
+            return from;
+    }
+    return -1;
+}
+
+} // namespace
+
+std::optional<QString> readHeaderLine(const QString &path)
+{
+    ReadOnlyFile file(path);
+    QByteArray bytes;
+    std::optional<Layout> layout;
+    qsizetype scanned = 0;
+    bool more = true;
+    while (more) {
+        more = file.readChunk(bytes);
+        if (!layout && (bytes.size() >= 3 || !more)) {
+            layout = layoutOf(bytes);
+            scanned = layout->markLength;
+        }
+        if (layout) {
+            const qsizetype lineEnd = findBreak(bytes, *layout, scanned);
+            if (lineEnd >= 0)
+                return decodeText(QByteArrayView(bytes).first(lineEnd)).text;
+        }
+    }
+    // No line break: the whole text is the one line, unless there is no text at all.
+    QString text = decodeText(bytes).text;
+    if (text.isEmpty())
+        return std::nullopt;
+    return text;
+}
+
+QString headerClass(const QString &headerLine)
+{
+    return trimmedText(splitFields(headerLine).first);
+}
