@@ -1,0 +1,366 @@
+#include "dialogs/klassendlg.h"
+#include "dialogs/listboxtexts.h"
+#include "dialogs/participantlisting.h"
+#include "dialogs/tldlg.h"
+
+#include "dialogtesting.h"
+
+#include "desktop/dialoggeometry.h"
+#include "desktop/messages.h"
+#include "records/error.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QStringList upperCasedAll(const QStringList &texts)
+{
+    QStringList upper;
+    for (const QString &text : texts)
+        upper.append(upperCased(text));
+    return upper;
+}
+
+const QStringList kAll{u"anton"_s, u"Äpfel"_s, u"Berta"_s, u"Cäsar"_s};
+
+} // namespace
+
+class TestTlDlg : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void listsAndPreselects_data();
+    void listsAndPreselects();
+    void showingEmptiesTheListUntilTheTimer();
+    void noParticipants_data();
+    void noParticipants();
+    void classChooser_data();
+    void classChooser();
+    void unreadableFileEndsTheListing();
+    void closingBeforeTheTimerReadsNothing();
+    void keys_data();
+    void keys();
+    void layout_data();
+    void layout();
+    void theListIsAnnouncedByTheClassLabel();
+
+private:
+    QString folder() const { return m_dir->path() + u'/'; }
+    void writeFolder();
+    void showList(const QString &filter, const QString &open);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<MessageScript> m_messages;
+    std::unique_ptr<RecordingScreenReader> m_reader;
+    std::unique_ptr<QWidget> m_mainWindow;
+    TKlassenForm *m_klassen = nullptr;
+    TTlForm *m_list = nullptr;
+};
+
+void TestTlDlg::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_messages = std::make_unique<MessageScript>();
+    m_reader = std::make_unique<RecordingScreenReader>();
+    AktSchrift() = defaultFont();
+    m_mainWindow = std::make_unique<QWidget>();
+    m_klassen = new TKlassenForm(m_mainWindow.get());
+    m_list = new TTlForm(m_mainWindow.get(), &m_reader->front, m_klassen);
+}
+
+void TestTlDlg::cleanup()
+{
+    m_mainWindow.reset();
+    m_reader.reset();
+    m_messages.reset();
+    m_dir.reset();
+}
+
+void TestTlDlg::writeFolder()
+{
+    writeBytes(folder() + u"anton.dat"_s, "1a|x\r\n");
+    writeBytes(folder() + u"Äpfel.dat"_s, "2b|y\r\n");
+    writeBytes(folder() + u"Berta.dat"_s, "2b\r\n");
+    writeBytes(folder() + u"Cäsar.dat"_s, "1A|z\r\n");
+}
+
+// Shows the list as the main window does and waits for the timer to fill it.
+void TestTlDlg::showList(const QString &filter, const QString &open)
+{
+    m_list->SchriftartZuweisen();
+    m_list->setKlasse(filter);
+    m_list->DatFilename = folder() + open;
+    m_list->open();
+    QTRY_VERIFY(!m_list->Timer1->isActive());
+}
+
+void TestTlDlg::listsAndPreselects_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("open");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("all, open participant in other case")
+        << QString() << u"berta.dat"_s << kAll << 2 << u"Aktuelle Klasse: (Alle)"_s;
+    QTest::newRow("all, none open")
+        << QString() << QString() << kAll << 0 << u"Aktuelle Klasse: (Alle)"_s;
+    QTest::newRow("all, open participant missing")
+        << QString() << u"Zora.dat"_s << kAll << 0 << u"Aktuelle Klasse: (Alle)"_s;
+    QTest::newRow("class in other case")
+        << u"2B"_s << u"Berta.dat"_s << QStringList{u"Äpfel"_s, u"Berta"_s} << 1
+        << u"Aktuelle Klasse: 2B"_s;
+    QTest::newRow("filter hides the open participant")
+        << u"1a"_s << u"Berta.dat"_s << QStringList{u"anton"_s, u"Cäsar"_s} << 0
+        << u"Aktuelle Klasse: 1a"_s;
+}
+
+void TestTlDlg::listsAndPreselects()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, open);
+    QFETCH(QStringList, names);
+    QFETCH(int, selected);
+    QFETCH(QString, label);
+    writeFolder();
+    showList(filter, open);
+    QCOMPARE(listBoxTexts(m_list->ListBox1), names);
+    QCOMPARE(m_list->ListBox1->currentRow(), selected);
+    QVERIFY(m_list->Button1->isEnabled());
+    QCOMPARE(m_list->Label1->text(), label);
+    // Every class once, whatever the filter hid; "1a" or "1A" as the folder gave them first.
+    QCOMPARE(upperCasedAll(m_list->KlassenSl), (QStringList{u"1A"_s, u"2B"_s}));
+    QVERIFY(m_messages->shown().isEmpty());
+}
+
+void TestTlDlg::showingEmptiesTheListUntilTheTimer()
+{
+    writeFolder();
+    // The main window's test whether there is any participant, before it sets the filter.
+    m_list->DatFilename = folder();
+    QVERIFY(m_list->DateienEinlesen(QString()));
+    QCOMPARE(m_list->ListBox1->count(), 4);
+
+    m_list->setKlasse(u"1a"_s);
+    m_list->open();
+    QCOMPARE(m_list->ListBox1->count(), 0);
+    QCOMPARE(m_list->focusWidget(), m_list->ListBox1);
+    QVERIFY(m_list->Timer1->isActive());
+    QCOMPARE(m_list->Timer1->interval(), 25);
+    QTRY_COMPARE(listBoxTexts(m_list->ListBox1), (QStringList{u"anton"_s, u"Cäsar"_s}));
+}
+
+void TestTlDlg::noParticipants_data()
+{
+    QTest::addColumn<QString>("subfolder");
+    QTest::addColumn<QByteArray>("datFile"); // the file ".dat", when not empty
+    QTest::addColumn<QStringList>("offered");
+    QTest::newRow("empty folder") << QString() << QByteArray() << QStringList{u"(Alle)"_s};
+    QTest::newRow("missing folder") << u"fehlt/"_s << QByteArray() << QStringList{u"(Alle)"_s};
+    QTest::newRow("only \".dat\"")
+        << QString() << QByteArray("3c|x") << QStringList{u"(Alle)"_s, u"3c"_s};
+}
+
+void TestTlDlg::noParticipants()
+{
+    QFETCH(QString, subfolder);
+    QFETCH(QByteArray, datFile);
+    QFETCH(QStringList, offered);
+    if (!datFile.isEmpty())
+        writeBytes(folder() + u".dat"_s, datFile);
+    m_list->DatFilename = folder() + subfolder;
+    QVERIFY(!m_list->DateienEinlesen(QString()));
+    QCOMPARE(m_list->ListBox1->count(), 0);
+    QVERIFY(!m_list->Button1->isEnabled());
+
+    showList(QString(), subfolder);
+    QStringList chooserEntries;
+    whenShown(*m_klassen, [&] { chooserEntries = listBoxTexts(m_klassen->ListBox1); });
+    m_list->Button3->click();
+    QCOMPARE(chooserEntries, offered);
+}
+
+void TestTlDlg::classChooser_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("preselected");
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("newFilter");
+    QTest::addColumn<QStringList>("names");
+    const QStringList twoB{u"Äpfel"_s, u"Berta"_s};
+    QTest::newRow("Escape keeps the filter")
+        << u"2b"_s << 2 << 0 << int(Qt::Key_Escape) << u"2b"_s << twoB;
+    QTest::newRow("(Alle) clears the filter")
+        << u"2B"_s << 2 << 0 << int(Qt::Key_Return) << QString() << kAll;
+    QTest::newRow("a class filters")
+        << QString() << 0 << 2 << int(Qt::Key_Return) << u"2b"_s << twoB;
+    QTest::newRow("unknown filter preselects (Alle)")
+        << u"9z"_s << 0 << 0 << int(Qt::Key_Return) << QString() << kAll;
+}
+
+void TestTlDlg::classChooser()
+{
+    QFETCH(QString, filter);
+    QFETCH(int, preselected);
+    QFETCH(int, chosen);
+    QFETCH(int, key);
+    QFETCH(QString, newFilter);
+    QFETCH(QStringList, names);
+    writeFolder();
+    showList(filter, u"Berta.dat"_s);
+    const QStringList classes = m_list->KlassenSl;
+
+    QStringList offered;
+    int preselection = -1;
+    whenShown(*m_klassen, [&] {
+        offered = listBoxTexts(m_klassen->ListBox1);
+        preselection = m_klassen->ListBox1->currentRow();
+        m_klassen->ListBox1->setCurrentRow(chosen);
+        QTest::keyClick(m_klassen->ListBox1, Qt::Key(key));
+    });
+    m_list->Button3->click();
+    QCOMPARE(offered, QStringList{u"(Alle)"_s} + classes);
+    QCOMPARE(preselection, preselected);
+
+    QCOMPARE(m_list->Klasse(), newFilter);
+    QCOMPARE(m_list->Label1->text(),
+        u"Aktuelle Klasse: %1"_s.arg(newFilter.isEmpty() ? u"(Alle)"_s : newFilter));
+    QCOMPARE(listBoxTexts(m_list->ListBox1), names);
+    QCOMPARE(m_list->ListBox1->currentItem()->text(), u"Berta"_s);
+    QCOMPARE(m_list->focusWidget(), m_list->ListBox1);
+}
+
+void TestTlDlg::unreadableFileEndsTheListing()
+{
+    writeFolder();
+    showList(QString(), QString());
+    QVERIFY(m_list->Button1->isEnabled());
+    m_list->reject();
+
+    const QString pipe = folder() + u"Zora.dat"_s;
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString error
+        = u"Datei %1 kann nicht geöffnet werden. Die Datei ist keine gewöhnliche Datei."_s.arg(
+            pipe);
+    QVERIFY_THROWS_EXCEPTION(TessaroError, m_list->DateienEinlesen(QString()));
+
+    // The listing of the timer reports the error and the window stays usable.
+    showList(QString(), QString());
+    QCOMPARE(m_messages->takeShown(), (QList<ShownMessage>{{MessageKind::Error, error}}));
+    QCOMPARE(m_list->ListBox1->count(), 0);
+    QVERIFY(m_list->Button1->isEnabled());
+    QVERIFY(m_list->isVisible());
+
+    // So does the listing after a class was chosen.
+    whenShown(*m_klassen, [this] { QTest::keyClick(m_klassen->ListBox1, Qt::Key_Return); });
+    m_list->Button3->click();
+    QCOMPARE(m_messages->takeShown(), (QList<ShownMessage>{{MessageKind::Error, error}}));
+    QCOMPARE(m_list->ListBox1->count(), 0);
+}
+
+void TestTlDlg::closingBeforeTheTimerReadsNothing()
+{
+    writeFolder();
+    m_list->open();
+    QTest::keyClick(m_list->ListBox1, Qt::Key_Escape);
+    QCOMPARE(m_list->result(), int(mrCancel));
+    QVERIFY(!m_list->Timer1->isActive());
+    QCOMPARE(m_list->ListBox1->count(), 0);
+}
+
+void TestTlDlg::keys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("result");
+    QTest::newRow("Enter chooses") << int(Qt::Key_Return) << int(mrOk);
+    QTest::newRow("Escape cancels") << int(Qt::Key_Escape) << int(mrCancel);
+}
+
+void TestTlDlg::keys()
+{
+    QFETCH(int, key);
+    QFETCH(int, result);
+    writeFolder();
+    showList(QString(), u"Cäsar.dat"_s);
+
+    const QListWidgetItem *anton = m_list->ListBox1->item(0);
+    QTest::mouseDClick(m_list->ListBox1->viewport(), Qt::LeftButton, {},
+        m_list->ListBox1->visualItemRect(anton).center());
+    QVERIFY(m_list->isVisible());
+    QCOMPARE(m_list->ListBox1->currentRow(), 0);
+
+    QTest::keyClick(m_list->ListBox1, Qt::Key(key));
+    QVERIFY(!m_list->isVisible());
+    QCOMPARE(m_list->result(), result);
+}
+
+void TestTlDlg::layout_data()
+{
+    QTest::addColumn<int>("points");
+    QTest::newRow("12 points") << 12;
+    QTest::newRow("24 points") << 24;
+}
+
+void TestTlDlg::layout()
+{
+    QFETCH(int, points);
+    const TessaroFont font = fontOfSize(points);
+    const int b = ZeilenHoehe(font.font, ControlKind::Button);
+    writeFolder();
+
+    m_list->SchriftartZuweisen(font, Qt::white);
+    m_list->open();
+    QCOMPARE(m_list->width(), 767);
+    QCOMPARE(m_list->ListBox1->height(), 5 * b);
+    QCOMPARE(m_list->Button1->geometry(),
+        QRect(10 + 187 + 93, m_list->ListBox1->geometry().bottom() + 11, 187, b));
+    QCOMPARE(m_list->height(), m_list->Button1->geometry().bottom() + 11);
+    QCOMPARE(m_list->Label1->font().pointSize(), points);
+    QCOMPARE(m_list->Button3->font().pointSize(), points);
+
+    // The label is centred again when its text changes.
+    m_list->setKlasse(u"eine sehr lange Klassenbezeichnung"_s);
+    QCOMPARE(m_list->Label1->size(), m_list->Label1->sizeHint());
+    QCOMPARE(m_list->Label1->x(), (767 - m_list->Label1->width()) / 2);
+    m_list->reject();
+
+    m_klassen->SchriftartZuweisen(font, Qt::white);
+    m_klassen->open();
+    QCOMPARE(m_klassen->width(), 10 + 187 + 93 + 187 + 10);
+    QCOMPARE(m_klassen->ListBox1->height(), 5 * b);
+    QCOMPARE(m_klassen->ListBox1->font().pointSize(), points);
+    m_klassen->reject();
+}
+
+void TestTlDlg::theListIsAnnouncedByTheClassLabel()
+{
+    writeFolder();
+    showList(u"2b"_s, QString());
+    QVERIFY(QTest::qWaitForWindowActive(m_list));
+    QCOMPARE(m_list->ListBox1->accessibleName(), u"Aktuelle Klasse: 2b"_s);
+    m_reader->announced.clear();
+
+    m_list->Button1->setFocus();
+    QVERIFY(m_reader->announced.isEmpty());
+    m_list->setKlasse(QString());
+    m_list->ListBox1->setFocus();
+    QCOMPARE(m_reader->announced, QStringList{u"Aktuelle Klasse: (Alle)"_s});
+    QCOMPARE(m_list->ListBox1->accessibleName(), u"Aktuelle Klasse: (Alle)"_s);
+}
+
+QTEST_MAIN(TestTlDlg)
+#include "tst_tldlg.moc"
