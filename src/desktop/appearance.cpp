@@ -1,5 +1,6 @@
 #include "desktop/appearance.h"
 
+#include <QAbstractButton>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPalette>
@@ -70,8 +71,13 @@ void applyTextControlLook(QWidget *control, const TessaroFont &font, const QColo
     control->setFont(font.font);
     const QColor text = colorFromValue(font.color);
     QPalette palette = control->palette();
-    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::AlternateBase})
+    for (QPalette::ColorRole role :
+        {QPalette::Window, QPalette::Base, QPalette::AlternateBase, QPalette::Button})
         palette.setColor(role, background);
+    // A radio button fills its background from Button but draws its indicator's outline
+    // darker than Window: the system's Window colour keeps that outline visible on black.
+    if (qobject_cast<QAbstractButton *>(control))
+        palette.setColor(QPalette::Window, QGuiApplication::palette().color(QPalette::Window));
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(role, text);
     control->setPalette(palette);

@@ -3,12 +3,40 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Qt's font dialog as a part of another window: Escape and Enter belong to that window, so
+// that they cancel or confirm it instead of hiding the part.
+class EmbeddedFontDialog : public QFontDialog
+{
+public:
+    using QFontDialog::QFontDialog;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        switch (event->key()) {
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->ignore();
+            return;
+        default:
+            QFontDialog::keyPressEvent(event);
+        }
+    }
+};
+
+} // namespace
 
 FontChooser::FontChooser(QWidget *parent)
     : QDialog(parent), m_fontPart(new QFontDialog(this)), m_colourBox(new QComboBox(this))
@@ -18,6 +46,7 @@ FontChooser::FontChooser(QWidget *parent)
 
     // Qt's font dialog as a part of this window, without buttons of its own.
     m_fontPart->setWindowFlags(Qt::Widget);
+    m_fontPart->setSizeGripEnabled(false);
     m_fontPart->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
 
     auto *colourLabel = new QLabel(u"&Farbe:"_s, this);
@@ -43,7 +72,11 @@ FontChooser::FontChooser(QWidget *parent)
 
 void FontChooser::setTessaroFont(const TessaroFont &font)
 {
-    m_fontPart->setCurrentFont(font.font);
+    // The dialog lists real families only; a name the system substitutes, such as "Arial"
+    // for Liberation Sans, is shown as the family actually used.
+    QFont shown = font.font;
+    shown.setFamily(QFontInfo(font.font).family());
+    m_fontPart->setCurrentFont(shown);
     m_charSet = font.charSet;
     int index = m_colourBox->findData(font.color);
     if (index < 0) {

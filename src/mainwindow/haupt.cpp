@@ -112,7 +112,7 @@ void TForm1::createControls()
     setCentralWidget(m_scrollArea);
     connect(qApp, &QApplication::focusChanged, this, [this, client](QWidget *, QWidget *now) {
         if (now && client->isAncestorOf(now))
-            m_scrollArea->ensureWidgetVisible(now, 0, 0);
+            m_scrollArea->ensureWidgetVisible(now, kMargin, kMargin);
     });
 
     auto makeEdit = [client](int tag) {
