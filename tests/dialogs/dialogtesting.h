@@ -21,6 +21,15 @@ inline void writeBytes(const QString &path, const QByteArray &bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
+// Types the text key by key, as a keyboard would, also letters beyond ASCII.
+inline void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(
+            QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+    }
+}
+
 // A running screen reader that writes down what it is given to announce.
 class RecordingDriver : public TScreenReaderDriver
 {
@@ -72,6 +81,18 @@ inline int execWith(QDialog &dialog, std::function<void()> steps)
 {
     whenShown(dialog, std::move(steps));
     return dialog.exec();
+}
+
+// Names the creation and the rename dialog refuse, one of each kind.
+inline QStringList refusedNameExamples()
+{
+    using namespace Qt::StringLiterals;
+    QStringList names;
+    for (const QChar c : u"/\\:*?\"<>|"_s)
+        names.append(u"An%1na"_s.arg(c));
+    names << u"An\tna"_s << u"An\x7Fna"_s << u"."_s << u".."_s << u"  ..  "_s << u"con"_s
+          << u"LPT1.txt"_s << u"../Otto"_s;
+    return names;
 }
 
 inline TessaroFont fontOfSize(int points)
