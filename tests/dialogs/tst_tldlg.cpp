@@ -44,6 +44,7 @@ private Q_SLOTS:
     void listsAndPreselects_data();
     void listsAndPreselects();
     void showingEmptiesTheListUntilTheTimer();
+    void klasseOkRecordsTheClassUnderTheFilter();
     void noParticipants_data();
     void noParticipants();
     void classChooser_data();
@@ -161,6 +162,16 @@ void TestTlDlg::showingEmptiesTheListUntilTheTimer()
     QVERIFY(m_list->Timer1->isActive());
     QCOMPARE(m_list->Timer1->interval(), 25);
     QTRY_COMPARE(listBoxTexts(m_list->ListBox1), (QStringList{u"anton"_s, u"Cäsar"_s}));
+}
+
+void TestTlDlg::klasseOkRecordsTheClassUnderTheFilter()
+{
+    writeFolder();
+    m_list->setKlasse(u"1A"_s);
+    QVERIFY(m_list->KlasseOk(folder() + u"anton.dat"_s));
+    QVERIFY(!m_list->KlasseOk(folder() + u"Äpfel.dat"_s));
+    QVERIFY(m_list->KlasseOk(folder() + u"Cäsar.dat"_s));
+    QCOMPARE(m_list->KlassenSl, (QStringList{u"1a"_s, u"2b"_s}));
 }
 
 void TestTlDlg::noParticipants_data()
