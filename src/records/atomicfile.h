@@ -25,6 +25,11 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes);
 // Copies source to target through writeFileAtomically.
 void copyFileAtomically(const QString &source, const QString &target);
 
+// Gives a file a new name without ever replacing another file: false when a file of the new
+// name exists (unless it is the same file, named in another letter case on a file system that
+// ignores case) or the system refuses. A change of letter case alone is a valid rename.
+bool moveFileNoReplace(const QString &from, const QString &to);
+
 // "Clear all attributes": makes an existing file readable and writable by its owner.
 void makeWritableByOwner(const QString &path);
 
