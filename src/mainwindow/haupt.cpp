@@ -7,6 +7,12 @@
 #include "mainwindow/rkhintergrund.h"
 #include "mainwindow/settingsstore.h"
 
+#include "dialogs/editdlg.h"
+#include "dialogs/klassendlg.h"
+#include "dialogs/participantlisting.h"
+#include "dialogs/tldlg.h"
+#include "dialogs/tncreatedlg.h"
+
 #include "desktop/announcefield.h"
 #include "desktop/appearance.h"
 #include "desktop/messages.h"
@@ -28,6 +34,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -84,6 +91,10 @@ TForm1::TForm1(const TessaroPaths &paths, QWidget *parent) : QMainWindow(parent)
     m_screenReader->Load();
     createControls();
     createMenus();
+    KlassenForm = new TKlassenForm(this);
+    TlForm = new TTlForm(this, m_screenReader.get(), KlassenForm);
+    TnCreateForm = new TTnCreateForm(this, m_screenReader.get());
+    EditForm = new TEditForm(this, m_screenReader.get());
     CaptionZuweisen();
     Timer1.setSingleShot(true);
     Timer1.setInterval(25);
@@ -157,6 +168,7 @@ void TForm1::createControls()
         button->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, [this] { guarded([this] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { guarded([this] { Button2Click(); }); });
+    connect(Button3, &QPushButton::clicked, this, [this] { guarded([this] { Button3Click(); }); });
 
     StatusPanel0 = new QLabel;
     StatusPanel1 = new QLabel;
@@ -192,6 +204,8 @@ QAction *TForm1::addCommand(
 {
     QAction *action = menu->addAction(caption);
     action->setShortcut(shortcut);
+    if (!shortcut.isEmpty())
+        m_shortcutActions.append(action);
     connect(action, &QAction::triggered, this,
         [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     return action;
@@ -207,6 +221,14 @@ void TForm1::createMenus()
         &TForm1::MenuDateiBeendenClick);
 
     QMenu *bearbeiten = menuBar()->addMenu(u"&Bearbeiten"_s);
+    MenuBearbUmbenennen = bearbeiten->addAction(u"Teilnehmer &umbenennen..."_s);
+    MenuBearbAendern = bearbeiten->addAction(u"Klasse ändern..."_s);
+    connect(MenuBearbUmbenennen, &QAction::triggered, this,
+        [this] { guarded([this] { UmbenennenAendern(1); }); });
+    connect(MenuBearbAendern, &QAction::triggered, this,
+        [this] { guarded([this] { UmbenennenAendern(2); }); });
+    MenuBearbKommentar = addCommand(
+        bearbeiten, u"Kommentar ändern..."_s, QKeySequence(), &TForm1::MenuBearbKommentarClick);
     const std::pair<QAction **, QString> dateEntries[]
         = {{&MenuBearbHeute, u"Heutiges Datum einfügen"_s},
             {&MenuBearbGestern, u"Gestriges Datum einfügen"_s},
@@ -224,12 +246,18 @@ void TForm1::createMenus()
     }
     MenuAktTagLoeschen = addCommand(bearbeiten, u"Aktuellen Tag &löschen"_s,
         QKeySequence(Qt::Key_F9), &TForm1::MenuAktTagLoeschenClick);
+    MenuAktTeilnehmerLoeschen = addCommand(bearbeiten, u"Aktuellen Teilnehmer löschen"_s,
+        QKeySequence(), &TForm1::MenuAktTeilnehmerLoeschenClick);
 
     QMenu *aktionen = menuBar()->addMenu(u"A&ktionen"_s);
     MenuAktVor = addCommand(aktionen, u"&Vorwärts"_s, kForwardKey, &TForm1::Button1Click);
     MenuAktRueck = addCommand(aktionen, u"&Rückwärts"_s, kBackKey, &TForm1::Button2Click);
+    MenuAktTeilnehmer = addCommand(
+        aktionen, u"&Teilnehmerliste..."_s, kParticipantListKey, &TForm1::Button3Click);
     MenuAktNeuenTag = addCommand(aktionen, u"&Neuen Tag erstellen"_s,
         QKeySequence(Qt::CTRL | Qt::Key_N), &TForm1::MenuAktNeuenTagClick);
+    MenuAktNeuenTeilnehmer = addCommand(aktionen, u"Neuen Teilnehmer &erstellen..."_s,
+        QKeySequence(Qt::CTRL | Qt::Key_E), &TForm1::TeilnehmerErstellen);
 
     QMenu *ansicht = menuBar()->addMenu(u"&Ansicht"_s);
     MenuAnsSchrift
@@ -250,6 +278,24 @@ void TForm1::createMenus()
             guarded([this, tag] { AktOrdner(tag, true); });
         });
     }
+
+    PuEdit12Menu = new QMenu(this);
+    PuEdit12Aendern = PuEdit12Menu->addAction(u"Ändern..."_s);
+    connect(PuEdit12Aendern, &QAction::triggered, this, [this] {
+        guarded([this] { UmbenennenAendern(PuEdit12Aendern->property("tag").toInt()); });
+    });
+    for (QLineEdit *owner : {Edit1, Edit2}) {
+        owner->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(owner, &QWidget::customContextMenuRequested, this,
+            [this, owner](const QPoint &at) { PuEdit12MenuPopup(owner, at); });
+    }
+    PuEdit4Menu = new QMenu(this);
+    PuEdit4Kommentar = PuEdit4Menu->addAction(u"Kommentar ändern..."_s);
+    connect(PuEdit4Kommentar, &QAction::triggered, this,
+        [this] { guarded([this] { MenuBearbKommentarClick(); }); });
+    Edit4->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Edit4, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint &at) { PuEdit4Menu->exec(Edit4->mapToGlobal(at)); });
 
     Edit3->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Edit3, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
@@ -465,7 +511,9 @@ void TForm1::UpdateMenus()
     Button2->setEnabled(FAktNummer > 1);
     MenuAktRueck->setEnabled(Button2->isEnabled());
 
-    MenuAktNeuenTag->setEnabled(open);
+    for (QAction *entry : {MenuAktNeuenTag, MenuAktTeilnehmerLoeschen, MenuBearbUmbenennen,
+             MenuBearbAendern, MenuBearbKommentar, PuEdit12Aendern, PuEdit4Kommentar})
+        entry->setEnabled(open);
     MenuAktTagLoeschen->setEnabled(days);
     Edit3->setReadOnly(!open);
     Edit5->setReadOnly(!open);
@@ -554,6 +602,10 @@ void TForm1::Edit1KeyPress(int tag)
         Button3->click();
     else if (Teilnehmer().isEmpty())
         PlayBeep();
+    else if (tag == 2)
+        UmbenennenAendern(2);
+    else
+        MenuBearbKommentarClick();
 }
 
 // The File menu.
@@ -609,6 +661,155 @@ void TForm1::Timer1Timer()
         Messages::information(this, u"Der Ordner \"%1\" kann nicht angelegt werden!"_s.arg(folder));
         return;
     }
+    Button3Click();
+}
+
+// Participants.
+
+void TForm1::Button3Click()
+{
+    Speichern(false);
+    if (!TlForm->DateienEinlesen(DatFilename())) {
+        if (Messages::question(this,
+                u"Es sind keine Teilnehmer-Dateien vorhanden!\r\nMöchten "
+                "Sie jetzt einen Teilnehmer anlegen?"_s))
+            TeilnehmerErstellen();
+        return;
+    }
+    TlForm->SchriftartZuweisen();
+    TlForm->setKlasse(SortierKlasse);
+    TlForm->DatFilename = DatFilename();
+    // Whatever the result, the filter is remembered and the list left unfiltered.
+    const auto rememberFilter = qScopeGuard([this] {
+        SortierKlasse = TlForm->Klasse();
+        TlForm->setKlasse(QString());
+    });
+    if (TlForm->exec() != mrOk)
+        return;
+    Speichern(false);
+    setDatFilename(TlForm->ListBox1->currentItem()->text());
+}
+
+QString TForm1::openParticipantName() const
+{
+    return m_file.isOpen() ? participantName(DatFilename()) : QString();
+}
+
+void TForm1::TeilnehmerErstellen()
+{
+    TnCreateForm->SchriftartZuweisen();
+    TnCreateForm->DatFilename = DatFilename();
+    TnCreateForm->Edit2->setText(SortierKlasse);
+    TnCreateForm->Edit3->setText(QString());
+    const int result = TnCreateForm->exec();
+    if (result == mrRetry) {
+        Speichern(false);
+        setDatFilename(trimmedText(TnCreateForm->Edit1->text()));
+        return;
+    }
+    if (result != mrOk)
+        return;
+    Speichern(false);
+    const QString name = trimmedText(TnCreateForm->Edit1->text());
+    // The new file is built apart from the open participant's lines, so that a failed write
+    // can never reach that participant's file; it takes the encoding read last.
+    LineList newFile;
+    newFile.setEncoding(m_file.datSl().encoding());
+    newFile.setLines(
+        {trimmedText(TnCreateForm->Edit2->text()) + u'|' + trimmedText(TnCreateForm->Edit3->text()),
+            TagStr(QDate::currentDate()), kSeparatorLine});
+    const QString path = m_file.dataFolder() + name + u".dat"_s;
+    makeWritableByOwner(path);
+    newFile.saveToFile(path);
+    Messages::information(
+        this, u"Der Teilnehmer \"%1\" wurde angelegt und aufgerufen!"_s.arg(name));
+    setDatFilename(name);
+}
+
+void TForm1::UmbenennenAendern(int editTag)
+{
+    EditForm->SchriftartZuweisen();
+    EditForm->NullS = false;
+    EditForm->Nr = editTag;
+    EditForm->Edit1->setText(editTag == 1 ? Teilnehmer() : Klasse());
+    while (EditForm->exec() == mrOk) {
+        const QString input = trimmedText(EditForm->Edit1->text());
+        if (editTag != 1) {
+            setKlasse(input);
+            Edit2->setFocus();
+            Messages::information(this, u"Die Klasse wurde in \"%1\" geändert!"_s.arg(Klasse()));
+            return;
+        }
+        Speichern(false);
+        if (input == Teilnehmer()) {
+            Messages::information(this, u"Der Teilnehmer ist identisch mit \"%1\"!"_s.arg(input));
+            continue;
+        }
+        const QString oldPath = DatFilename();
+        if (!moveFileNoReplace(oldPath, m_file.dataFolder() + input + u".dat"_s)) {
+            Messages::information(
+                this, u"Die Datei \"%1\" konnte nicht umbenannt werden!"_s.arg(oldPath));
+            continue;
+        }
+        Messages::information(
+            this, u"Der Teilnehmer \"%1\" wurde in \"%2\" geändert!"_s.arg(Teilnehmer(), input));
+        const int day = FAktNummer;
+        setDatFilename(input);
+        setAktNummer(day);
+        return;
+    }
+}
+
+void TForm1::PuEdit12MenuPopup(QLineEdit *owner, const QPoint &at)
+{
+    UpdateMenus();
+    // The entry acts on the focused one of the two fields, else on the field it belongs to.
+    QWidget *focused = focusWidget();
+    const QLineEdit *target
+        = focused == Edit1 || focused == Edit2 ? static_cast<QLineEdit *>(focused) : owner;
+    const int tag = target->property("tag").toInt();
+    PuEdit12Aendern->setProperty("tag", tag);
+    PuEdit12Aendern->setText(tag == 1 ? u"Teilnehmer &umbenennen..."_s : u"Klasse ändern..."_s);
+    PuEdit12Menu->exec(owner->mapToGlobal(at));
+}
+
+void TForm1::MenuBearbKommentarClick()
+{
+    EditForm->SchriftartZuweisen();
+    EditForm->NullS = true;
+    EditForm->Nr = 4;
+    EditForm->Edit1->setText(Kommentar());
+    if (EditForm->exec() != mrOk)
+        return;
+    setKommentar(trimmedText(EditForm->Edit1->text()));
+    Edit4->setFocus();
+    Messages::information(this, u"Der Kommentar wurde in \"%1\" geändert!"_s.arg(Kommentar()));
+}
+
+void TForm1::MenuAktTeilnehmerLoeschenClick()
+{
+    // The participant is named as its file names it, so that a name with a dot ("A.B") is
+    // asked about and deleted as itself.
+    const QString name = openParticipantName();
+    if (!Messages::question(this, u"Soll der Teilnehmer \"%1\" gelöscht werden?"_s.arg(name)))
+        return;
+    if (!Messages::question(
+            this, u"Soll der Teilnehmer \"%1\" wirklich vollständig gelöscht werden?"_s.arg(name)))
+        return;
+    TeilnehmerLoeschen(name);
+}
+
+bool TForm1::TeilnehmerLoeschen(const QString &tName)
+{
+    const QString path = m_file.dataFolder() + tName + u".dat"_s;
+    if (tName == openParticipantName()) {
+        setDatFilename(QString());
+        Edit1->setFocus();
+    }
+    if (!QFile::remove(path))
+        return false;
+    Messages::information(this, u"Der Teilnehmer \"%1\" wurde gelöscht!"_s.arg(tName));
+    return true;
 }
 
 // Start-up, shut-down, settings.
@@ -798,8 +999,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::ShortcutOverride) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const QKeySequence pressed(key->keyCombination());
-        for (QAction *action : {MenuAktVor, MenuAktRueck, MenuAktNeuenTag, MenuAktTagLoeschen,
-                 MenuDateiClose, MenuDateiBeenden}) {
+        for (const QAction *action : std::as_const(m_shortcutActions)) {
             if (action->shortcut() == pressed)
                 return true;
         }

@@ -21,7 +21,11 @@ class QRadioButton;
 class QScrollArea;
 class QTextEdit;
 class FontChooser;
+class TEditForm;
 class THintergrundForm;
+class TKlassenForm;
+class TTlForm;
+class TTnCreateForm;
 class TScreenReaderFront;
 
 // Where the program finds its folders and its settings file. Tests give their own.
@@ -74,6 +78,12 @@ public:
     void TagLoeschen(int nummer);
     void DatumEinfuegen(int tag);
     void AktOrdner(int nr, bool meldungS);
+    void Button3Click();
+    void TeilnehmerErstellen();
+    void UmbenennenAendern(int editTag);
+    void MenuBearbKommentarClick();
+    void MenuAktTeilnehmerLoeschenClick();
+    bool TeilnehmerLoeschen(const QString &tName);
     void RegistryLadenSpeichern(bool ladenS);
     void SetActiveControl();
 
@@ -105,11 +115,21 @@ public:
     QLabel *StatusPanel1 = nullptr;
     QTimer Timer1;
     THintergrundForm *HintergrundForm = nullptr;
+    TKlassenForm *KlassenForm = nullptr;
+    TTlForm *TlForm = nullptr;
+    TTnCreateForm *TnCreateForm = nullptr;
+    TEditForm *EditForm = nullptr;
     FontChooser *FontDialog1 = nullptr;
 
     QMenu *MenuDatei = nullptr;
     QAction *MenuDateiClose = nullptr;
     QAction *MenuDateiBeenden = nullptr;
+    QAction *MenuBearbUmbenennen = nullptr;
+    QAction *MenuBearbAendern = nullptr;
+    QAction *MenuBearbKommentar = nullptr;
+    QAction *MenuAktTeilnehmerLoeschen = nullptr;
+    QAction *MenuAktTeilnehmer = nullptr;
+    QAction *MenuAktNeuenTeilnehmer = nullptr;
     QAction *MenuBearbHeute = nullptr;
     QAction *MenuBearbGestern = nullptr;
     QAction *MenuBearbMorgen = nullptr;
@@ -125,11 +145,19 @@ public:
     QAction *PuEdit3Heute = nullptr;
     QAction *PuEdit3Gestern = nullptr;
     QAction *PuEdit3Morgen = nullptr;
+    QMenu *PuEdit12Menu = nullptr;
+    QAction *PuEdit12Aendern = nullptr;
+    QMenu *PuEdit4Menu = nullptr;
+    QAction *PuEdit4Kommentar = nullptr;
     QMenu *PuReMenu = nullptr;
     QAction *PuReKopieren = nullptr;
     QAction *PuReAusschneiden = nullptr;
     QAction *PuReEinfuegen = nullptr;
     QAction *PuReAllesMarkieren = nullptr;
+
+    // The class filter of the participant list, remembered between its showings and proposed
+    // for a new participant.
+    QString SortierKlasse;
 
     // The present choice: 0 "&Nein", 1 "&Ja".
     int presentIndex() const;
@@ -168,6 +196,9 @@ private:
     void MenuAnsSchriftClick();
     void MenuAnsHintergrundClick();
     void Timer1Timer();
+    void PuEdit12MenuPopup(QLineEdit *owner, const QPoint &at);
+    // The name the open participant's file gives: "A.B" for A.B.dat, empty when none is open.
+    QString openParticipantName() const;
 
     TessaroPaths m_paths;
     ParticipantFile m_file;
@@ -177,6 +208,8 @@ private:
     bool m_layingOut = false;
     QPointer<QWidget> MerkActiveControl;
     QScrollArea *m_scrollArea = nullptr;
+    // The menu commands with a shortcut; they act whichever field has the focus.
+    QList<QAction *> m_shortcutActions;
     QButtonGroup *m_presentChoices = nullptr;
     std::unique_ptr<TScreenReaderFront> m_screenReader;
 };

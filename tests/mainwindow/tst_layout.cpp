@@ -7,6 +7,8 @@
 #include "desktop/appearance.h"
 #include "desktop/messages.h"
 
+#include "mainwindowtesting.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -27,26 +29,6 @@
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// Runs the action once the next modal dialog is open and active; a dialog the action leaves
-// open, for instance after a failed check, is cancelled so that the test goes on.
-void whenModalOpens(const std::function<void(QWidget *)> &action)
-{
-    QTimer::singleShot(0, [action] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        QApplication::setActiveWindow(dialog);
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
-        action(dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-}
-
-} // namespace
 
 class TestLayout : public QObject
 {
@@ -282,7 +264,7 @@ void TestLayout::chooserLaysItselfOutFromTheFont()
     start();
     AktSchrift().font.setPointSize(20);
     THintergrundForm *chooser = m_window->HintergrundForm;
-    whenModalOpens([chooser](QWidget *dialog) {
+    whenModalOpens<QDialog>([chooser](QDialog *dialog) {
         QCOMPARE(dialog, chooser);
         const QFont &buttonFont = chooser->Button1->font();
         QCOMPARE(chooser->Button1->width(), TextBreite(buttonFont, u"AbbrechenMM"_s));
@@ -311,7 +293,7 @@ void TestLayout::chooserCancelKeepsEverything()
     m_window->setHintergrundNr(3);
     QFile::remove(m_paths.settingsFile);
     THintergrundForm *chooser = m_window->HintergrundForm;
-    whenModalOpens([chooser, how](QWidget *) {
+    whenModalOpens<QDialog>([chooser, how](QDialog *) {
         chooser->ListBox1->setCurrentRow(7);
         if (how == u"button"_s)
             chooser->Button2->click();
@@ -332,7 +314,7 @@ void TestLayout::chooserOkStoresTheNumberAtOnce()
     start();
     m_window->setHintergrundNr(11);
     THintergrundForm *chooser = m_window->HintergrundForm;
-    whenModalOpens([chooser](QWidget *) {
+    whenModalOpens<QDialog>([chooser](QDialog *) {
         QCOMPARE(chooser->ListBox1->currentRow(), 11);
         chooser->ListBox1->setCurrentRow(12);
         QTest::keyClick(chooser->ListBox1, Qt::Key_Return);
@@ -348,7 +330,7 @@ void TestLayout::fontCommandConfirmed()
     start();
     m_window->setHintergrundNr(0);
     m_window->Edit5->setFocus();
-    whenModalOpens([this](QWidget *) {
+    whenModalOpens<QDialog>([this](QDialog *) {
         FontChooser *chooser = m_window->FontDialog1;
         QCOMPARE(chooser->fontPart()->currentFont().pointSize(), 12);
         QFont bigger = chooser->fontPart()->currentFont();
@@ -381,7 +363,7 @@ void TestLayout::fontCommandCancelledRestoresFocus()
     QApplication::setActiveWindow(m_window);
     m_window->RichEdit1->setFocus();
     AktSchrift().charSet = 238;
-    whenModalOpens([this](QWidget *) {
+    whenModalOpens<QDialog>([this](QDialog *) {
         QFont bigger = m_window->FontDialog1->fontPart()->currentFont();
         bigger.setPointSize(40);
         m_window->FontDialog1->fontPart()->setCurrentFont(bigger);

@@ -4,6 +4,8 @@
 #include "desktop/messages.h"
 #include "records/dates.h"
 
+#include "mainwindowtesting.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,34 +21,6 @@
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && file.write(bytes) == bytes.size();
-}
-
-// A participant file of the given days, the newest first: "Tag 1|", "1", separator, ...
-QByteArray daysFile(int days)
-{
-    QByteArray bytes("1a|Kommentar\r\n");
-    for (int day = 1; day <= days; ++day)
-        bytes += "Tag " + QByteArray::number(day) + "|\r\n1\r\n<--------------->\r\n";
-    return bytes;
-}
-
-} // namespace
 
 class TestMainWindow : public QObject
 {

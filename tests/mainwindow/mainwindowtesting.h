@@ -1,0 +1,70 @@
+#ifndef TESSARO_TESTS_MAINWINDOW_MAINWINDOWTESTING_H
+#define TESSARO_TESTS_MAINWINDOW_MAINWINDOWTESTING_H
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+// What the main window's tests share: files, and answering the modal dialogs it opens.
+
+inline QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return file.readAll();
+}
+
+inline bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(bytes) == bytes.size();
+}
+
+// A participant file of the given days, the newest first: "Tag 1|", "1", separator, ...
+inline QByteArray daysFile(int days, const QByteArray &header = "1a|Kommentar")
+{
+    QByteArray bytes = header + "\r\n";
+    for (int day = 1; day <= days; ++day)
+        bytes += "Tag " + QByteArray::number(day) + "|\r\n1\r\n<--------------->\r\n";
+    return bytes;
+}
+
+// Runs the steps once the next modal dialog is open and active (waiting up to five seconds for
+// it). A dialog the steps leave open, for instance after a failed check, is cancelled so that
+// the test goes on.
+template<typename Dialog>
+void whenModalOpens(const std::function<void(Dialog *)> &steps)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(10);
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, waited, steps] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog && ++*waited < 500)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (!dialog)
+            QFAIL("no modal dialog opened");
+        QApplication::setActiveWindow(dialog);
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        auto *expected = qobject_cast<Dialog *>(dialog);
+        if (expected)
+            steps(expected);
+        else
+            QFAIL(
+                qPrintable(QStringLiteral("unexpected dialog \"%1\"").arg(dialog->windowTitle())));
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    poll->start();
+}
+
+#endif
