@@ -68,7 +68,10 @@ int TTlForm::FindItemIndex() const
 void TTlForm::setKlasse(const QString &klasse)
 {
     FKlasse = klasse;
-    Label1->setText(u"Aktuelle Klasse: %1"_s.arg(klasse.isEmpty() ? u"(Alle)"_s : klasse));
+    // The label is the list's buddy: an "&" of a class is text, not a mnemonic.
+    QString shown = klasse.isEmpty() ? u"(Alle)"_s : klasse;
+    shown.replace(u'&', u"&&"_s);
+    Label1->setText(u"Aktuelle Klasse: %1"_s.arg(shown));
     centreLabel1();
 }
 

@@ -12,8 +12,27 @@
 // for a missing path or a folder.
 bool fileExists(const QString &path);
 
-// Reads the whole file. Only regular files are read, so that a pipe or device named like a
-// participant file cannot block the program.
+// A file opened for reading. Only regular files are opened, and without blocking, so that a
+// pipe or device named like a participant file is refused instead of waiting for a writer.
+class RegularFileReader
+{
+public:
+    explicit RegularFileReader(const QString &path);
+    ~RegularFileReader();
+    RegularFileReader(const RegularFileReader &) = delete;
+    RegularFileReader &operator=(const RegularFileReader &) = delete;
+
+    qint64 size() const { return m_size; }
+    // Appends up to maxBytes to bytes; false at the end of the file.
+    bool readChunk(QByteArray &bytes, qsizetype maxBytes);
+
+private:
+    QString m_path;
+    int m_fd = -1;
+    qint64 m_size = 0;
+};
+
+// Reads the whole file through a RegularFileReader.
 QByteArray readWholeFile(const QString &path);
 
 // Replaces the file's content without ever leaving it truncated: the bytes go to a temporary

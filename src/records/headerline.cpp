@@ -2,84 +2,11 @@
 
 #include "records/atomicfile.h"
 #include "records/dayformat.h"
-#include "records/error.h"
 #include "records/textencoding.h"
-
-#include <QFile>
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr qsizetype kChunkSize = 4096;
-
-[[noreturn]] void throwOpenError(const QString &path, const QString &reason)
-{
-    throw TessaroError(openErrorText(path, reason));
-}
-
-QString systemReason()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-// An open file descriptor, closed when it goes out of scope.
-class ReadOnlyFile
-{
-public:
-    // Opened without blocking and tested before anything is read, so that a pipe named like a
-    // participant file is refused instead of waiting for a writer.
-    explicit ReadOnlyFile(const QString &path)
-        : m_path(path)
-        , m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC))
-    {
-        if (m_fd < 0)
-            throwOpenError(path, systemReason());
-        struct stat status
-        {
-        };
-        if (::fstat(m_fd, &status) != 0) {
-            const QString reason = systemReason();
-            ::close(m_fd);
-            throwOpenError(path, reason);
-        }
-        if (!S_ISREG(status.st_mode)) {
-            ::close(m_fd);
-            throwOpenError(path, u"Die Datei ist keine gewöhnliche Datei."_s);
-        }
-    }
-    ~ReadOnlyFile() { ::close(m_fd); }
-    ReadOnlyFile(const ReadOnlyFile &) = delete;
-    ReadOnlyFile &operator=(const ReadOnlyFile &) = delete;
-
-    // Appends up to one chunk to bytes; false at the end of the file.
-    bool readChunk(QByteArray &bytes)
-    {
-        const qsizetype before = bytes.size();
-        bytes.resize(before + kChunkSize);
-        ssize_t got;
-        do
-            got = ::read(m_fd, bytes.data() + before, size_t(kChunkSize));
-        while (got < 0 && errno == EINTR);
-        if (got < 0) {
-            const QString reason = systemReason();
-            bytes.resize(before);
-            throwOpenError(m_path, reason);
-        }
-        bytes.resize(before + got);
-        return got > 0;
-    }
-
-private:
-    QString m_path;
-    int m_fd;
-};
 
 // Where the text starts and how wide its code units are, by the byte-order mark. The mark is
 // only known once three bytes are there (or the file has ended).
@@ -131,13 +58,13 @@ qsizetype findBreak(QByteArrayView bytes, const Layout &layout, qsizetype &from)
 
 std::optional<QString> readHeaderLine(const QString &path)
 {
-    ReadOnlyFile file(path);
+    RegularFileReader file(path);
     QByteArray bytes;
     std::optional<Layout> layout;
     qsizetype scanned = 0;
     bool more = true;
     while (more) {
-        more = file.readChunk(bytes);
+        more = file.readChunk(bytes, kChunkSize);
         if (!layout && (bytes.size() >= 3 || !more)) {
             layout = layoutOf(bytes);
             scanned = layout->markLength;
