@@ -2,7 +2,7 @@
 #define TESSARO_TESTS_DIALOGS_DIALOGTESTING_H
 
 #include "desktop/appearance.h"
-#include "desktop/screenreaderfront.h"
+#include "support/recordingscreenreader.h"
 
 #include <QDialog>
 #include <QFile>
@@ -29,41 +29,6 @@ inline void typeText(QWidget *widget, const QString &text)
             QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
     }
 }
-
-// A running screen reader that writes down what it is given to announce.
-class RecordingDriver : public TScreenReaderDriver
-{
-public:
-    explicit RecordingDriver(QStringList *log)
-        : TScreenReaderDriver(u"recorder", true, true), m_log(log)
-    { }
-
-    bool Output(const std::u16string &text, bool) override
-    {
-        m_log->append(QString::fromStdU16String(text));
-        return true;
-    }
-    bool Speak(const std::u16string &, bool) override { return true; }
-    bool Braille(const std::u16string &) override { return true; }
-    bool IsSpeaking() override { return false; }
-    bool Silence() override { return true; }
-    bool IsActive() override { return true; }
-
-private:
-    QStringList *m_log;
-};
-
-struct RecordingScreenReader
-{
-    RecordingScreenReader() { front.Load(); }
-
-    QStringList announced;
-    TScreenReaderFront front{[this] {
-        TScreenReaderDriverList drivers;
-        drivers.push_back(std::make_unique<RecordingDriver>(&announced));
-        return drivers;
-    }};
-};
 
 // Runs steps once the dialog has been shown (by exec or open). When the steps leave it open,
 // for instance because a check failed, it is cancelled, so that the test goes on.

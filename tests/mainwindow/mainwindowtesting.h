@@ -1,14 +1,22 @@
 #ifndef TESSARO_TESTS_MAINWINDOW_MAINWINDOWTESTING_H
 #define TESSARO_TESTS_MAINWINDOW_MAINWINDOWTESTING_H
 
+#include "mainwindow/haupt.h"
+
+#include "desktop/appearance.h"
+#include "desktop/messages.h"
+
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // What the main window's tests share: files, and answering the modal dialogs it opens.
 
@@ -66,5 +74,49 @@ void whenModalOpens(const std::function<void(Dialog *)> &steps)
     });
     poll->start();
 }
+
+// What a main-window test runs with: a program folder with its empty data folder, a documents
+// folder, a settings file, scripted messages and the default font. The test class calls
+// prepare() from init() and tearDown() from cleanup().
+class MainWindowTest : public QObject
+{
+protected:
+    void prepare()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_paths = {m_dir->path() + QStringLiteral("/program/"),
+            m_dir->path() + QStringLiteral("/documents/"),
+            m_dir->path() + QStringLiteral("/settings.ini")};
+        QVERIFY(QDir().mkpath(dataFolder()));
+        QVERIFY(QDir().mkpath(m_paths.documentsFolder));
+        m_messages = std::make_unique<MessageScript>();
+        AktSchrift() = defaultFont();
+    }
+
+    void tearDown()
+    {
+        m_window.reset();
+        m_messages.reset();
+        m_dir.reset();
+    }
+
+    // Creates and shows the window, with these settings or the settings file as it is.
+    void showWindow(const std::optional<QByteArray> &settings)
+    {
+        if (settings)
+            QVERIFY(writeBytes(m_paths.settingsFile, *settings));
+        m_window = std::make_unique<TForm1>(m_paths);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    QString dataFolder() const { return m_paths.programFolder + QStringLiteral("Tessaro/"); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    TessaroPaths m_paths;
+    std::unique_ptr<MessageScript> m_messages;
+    std::unique_ptr<TForm1> m_window;
+};
 
 #endif

@@ -30,7 +30,7 @@
 
 using namespace Qt::StringLiterals;
 
-class TestLayout : public QObject
+class TestLayout : public MainWindowTest
 {
     Q_OBJECT
 
@@ -56,35 +56,23 @@ private Q_SLOTS:
     void fontCommandCancelledRestoresFocus();
 
 private:
+    // Shows the window with the settings file as the test left it.
     void start();
-    QTemporaryDir *m_dir = nullptr;
-    TessaroPaths m_paths;
-    MessageScript *m_messages = nullptr;
-    TForm1 *m_window = nullptr;
 };
 
 void TestLayout::init()
 {
-    m_dir = new QTemporaryDir;
-    m_paths = {m_dir->path() + u"/program/"_s, QString(), m_dir->path() + u"/settings.ini"_s};
-    QVERIFY(QDir().mkpath(m_paths.programFolder + u"Tessaro"_s));
-    m_messages = new MessageScript;
-    AktSchrift() = defaultFont();
+    prepare();
 }
 
 void TestLayout::cleanup()
 {
-    delete m_window;
-    m_window = nullptr;
-    delete m_messages;
-    delete m_dir;
+    tearDown();
 }
 
 void TestLayout::start()
 {
-    m_window = new TForm1(m_paths);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    showWindow(std::nullopt);
 }
 
 void TestLayout::geometryFollowsTheSteps_data()
@@ -195,7 +183,7 @@ void TestLayout::largeFontScrollsToTheFocusedField()
     auto *area = m_window->findChild<QScrollArea *>();
     QVERIFY(area);
     QVERIFY(area->widget()->height() > area->viewport()->height());
-    QApplication::setActiveWindow(m_window);
+    QApplication::setActiveWindow(m_window.get());
     const auto isShown = [area](QWidget *field) {
         const QRect inViewport(field->mapTo(area->viewport(), QPoint(0, 0)), field->size());
         return area->viewport()->rect().contains(inViewport);
@@ -360,7 +348,7 @@ void TestLayout::fontCommandConfirmed()
 void TestLayout::fontCommandCancelledRestoresFocus()
 {
     start();
-    QApplication::setActiveWindow(m_window);
+    QApplication::setActiveWindow(m_window.get());
     m_window->RichEdit1->setFocus();
     AktSchrift().charSet = 238;
     whenModalOpens<QDialog>([this](QDialog *) {

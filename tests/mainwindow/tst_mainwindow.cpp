@@ -22,7 +22,7 @@
 
 using namespace Qt::StringLiterals;
 
-class TestMainWindow : public QObject
+class TestMainWindow : public MainWindowTest
 {
     Q_OBJECT
 
@@ -57,42 +57,22 @@ private Q_SLOTS:
     void emptyDataFolderIsRemovedAtTheEnd();
 
 private:
-    void start(const QByteArray &settings = "[General]\nTeilnehmer=Anna\n");
-    QString dataFolder() const { return m_paths.programFolder + u"Tessaro/"_s; }
+    void start(const QByteArray &settings = "[General]\nTeilnehmer=Anna\n")
+    {
+        showWindow(settings);
+    }
     QString annaPath() const { return dataFolder() + u"Anna.dat"_s; }
     QString statusNumber() const { return m_window->StatusPanel0->text(); }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    TessaroPaths m_paths;
-    std::unique_ptr<MessageScript> m_messages;
-    std::unique_ptr<TForm1> m_window;
 };
 
 void TestMainWindow::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_paths = {m_dir->path() + u"/program/"_s, m_dir->path() + u"/documents/"_s,
-        m_dir->path() + u"/settings.ini"_s};
-    QVERIFY(QDir().mkpath(dataFolder()));
-    QVERIFY(QDir().mkpath(m_paths.documentsFolder));
-    m_messages = std::make_unique<MessageScript>();
-    AktSchrift() = defaultFont();
+    prepare();
 }
 
 void TestMainWindow::cleanup()
 {
-    m_window.reset();
-    m_messages.reset();
-    m_dir.reset();
-}
-
-void TestMainWindow::start(const QByteArray &settings)
-{
-    QVERIFY(writeBytes(m_paths.settingsFile, settings));
-    m_window = std::make_unique<TForm1>(m_paths);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    tearDown();
 }
 
 void TestMainWindow::startOpensTheLastParticipantAtDayOne()

@@ -23,7 +23,7 @@
 
 using namespace Qt::StringLiterals;
 
-class TestParticipants : public QObject
+class TestParticipants : public MainWindowTest
 {
     Q_OBJECT
 
@@ -55,7 +55,6 @@ private:
     // Shows the window; the participant list of the start is cancelled, or the question about
     // creating a participant answered "&Nein" when the folder has none.
     void start(const QByteArray &settings = "[General]\nTeilnehmer=Anna\n");
-    QString dataFolder() const { return m_paths.programFolder + u"Tessaro/"_s; }
     QString documentsDataFolder() const { return m_paths.documentsFolder + u"Tessaro/"_s; }
     QString pathOf(const QString &name) const { return dataFolder() + name + u".dat"_s; }
     bool writeParticipant(const QString &name, const QByteArray &bytes)
@@ -63,41 +62,24 @@ private:
         return writeBytes(pathOf(name), bytes);
     }
     QStringList shownTexts() const;
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    TessaroPaths m_paths;
-    std::unique_ptr<MessageScript> m_messages;
-    std::unique_ptr<TForm1> m_window;
 };
 
 void TestParticipants::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_paths = {m_dir->path() + u"/program/"_s, m_dir->path() + u"/documents/"_s,
-        m_dir->path() + u"/settings.ini"_s};
-    QVERIFY(QDir().mkpath(dataFolder()));
-    QVERIFY(QDir().mkpath(m_paths.documentsFolder));
-    m_messages = std::make_unique<MessageScript>();
-    AktSchrift() = defaultFont();
+    prepare();
 }
 
 void TestParticipants::cleanup()
 {
-    m_window.reset();
-    m_messages.reset();
-    m_dir.reset();
+    tearDown();
 }
 
 void TestParticipants::start(const QByteArray &settings)
 {
-    QVERIFY(writeBytes(m_paths.settingsFile, settings));
     const bool hasParticipants = !QDir(dataFolder()).entryList({u"*.dat"_s}, QDir::Files).isEmpty();
     if (hasParticipants)
         whenModalOpens<TTlForm>([](TTlForm *list) { list->reject(); });
-    m_window = std::make_unique<TForm1>(m_paths);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    showWindow(settings);
     if (hasParticipants)
         QTRY_VERIFY(!m_window->TlForm->isVisible() && !m_window->Timer1.isActive());
     else
