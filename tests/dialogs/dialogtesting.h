@@ -2,12 +2,14 @@
 #define TESSARO_TESTS_DIALOGS_DIALOGTESTING_H
 
 #include "desktop/appearance.h"
+#include "desktop/messages.h"
 #include "support/recordingscreenreader.h"
 
 #include <QDialog>
 #include <QFile>
 #include <QTest>
 #include <QTimer>
+#include <QWidget>
 
 #include <functional>
 
@@ -29,6 +31,17 @@ inline void typeText(QWidget *widget, const QString &text)
             QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
     }
 }
+
+// What every dialog test runs with: scripted messages, a recording screen reader, the default
+// font and a main window the dialogs belong to.
+struct DialogEnvironment
+{
+    DialogEnvironment() { AktSchrift() = defaultFont(); }
+
+    MessageScript messages;
+    RecordingScreenReader reader;
+    QWidget mainWindow;
+};
 
 // Runs steps once the dialog has been shown (by exec or open). When the steps leave it open,
 // for instance because a check failed, it is cancelled, so that the test goes on.

@@ -39,26 +39,19 @@ private:
     // What the callers do before showing the dialog.
     void prepare(int nr, bool nullS, const QString &text);
 
-    std::unique_ptr<MessageScript> m_messages;
-    std::unique_ptr<RecordingScreenReader> m_reader;
-    std::unique_ptr<QWidget> m_mainWindow;
+    std::unique_ptr<DialogEnvironment> m_env;
     TEditForm *m_form = nullptr;
 };
 
 void TestEditDlg::init()
 {
-    m_messages = std::make_unique<MessageScript>();
-    m_reader = std::make_unique<RecordingScreenReader>();
-    AktSchrift() = defaultFont();
-    m_mainWindow = std::make_unique<QWidget>();
-    m_form = new TEditForm(m_mainWindow.get(), &m_reader->front);
+    m_env = std::make_unique<DialogEnvironment>();
+    m_form = new TEditForm(&m_env->mainWindow, &m_env->reader.front);
 }
 
 void TestEditDlg::cleanup()
 {
-    m_mainWindow.reset();
-    m_reader.reset();
-    m_messages.reset();
+    m_env.reset();
 }
 
 void TestEditDlg::prepare(int nr, bool nullS, const QString &text)
@@ -96,10 +89,10 @@ void TestEditDlg::textsByKind()
         QCOMPARE(m_form->Button1->text(), u"O&K"_s);
         QCOMPARE(m_form->Button2->text(), u"&Abbrechen"_s);
         QVERIFY(QTest::qWaitForWindowActive(m_form));
-        m_reader->announced.clear();
+        m_env->reader.announced.clear();
         m_form->Button1->setFocus();
         m_form->Edit1->setFocus();
-        announced = m_reader->announced;
+        announced = m_env->reader.announced;
     });
     QCOMPARE(announced, QStringList{label});
     QCOMPARE(m_form->Edit1->accessibleName(), label);
@@ -231,7 +224,7 @@ void TestEditDlg::renameRefusesNames()
         QTest::keyClick(m_form->Edit1, Qt::Key_Return);
     });
     QCOMPARE(result, int(mrOk));
-    QCOMPARE(m_messages->takeShown(),
+    QCOMPARE(m_env->messages.takeShown(),
         (QList<ShownMessage>{
             {MessageKind::Information, *participantNameError(trimmedText(name))}}));
 
@@ -241,7 +234,7 @@ void TestEditDlg::renameRefusesNames()
         QCOMPARE(execWith(*m_form, [this] { QTest::keyClick(m_form->Edit1, Qt::Key_Return); }),
             int(mrOk));
     }
-    QVERIFY(m_messages->shown().isEmpty());
+    QVERIFY(m_env->messages.shown().isEmpty());
 }
 
 void TestEditDlg::layout_data()

@@ -63,9 +63,7 @@ private:
     void showList(const QString &filter, const QString &open);
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<MessageScript> m_messages;
-    std::unique_ptr<RecordingScreenReader> m_reader;
-    std::unique_ptr<QWidget> m_mainWindow;
+    std::unique_ptr<DialogEnvironment> m_env;
     TKlassenForm *m_klassen = nullptr;
     TTlForm *m_list = nullptr;
 };
@@ -74,19 +72,14 @@ void TestTlDlg::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_messages = std::make_unique<MessageScript>();
-    m_reader = std::make_unique<RecordingScreenReader>();
-    AktSchrift() = defaultFont();
-    m_mainWindow = std::make_unique<QWidget>();
-    m_klassen = new TKlassenForm(m_mainWindow.get());
-    m_list = new TTlForm(m_mainWindow.get(), &m_reader->front, m_klassen);
+    m_env = std::make_unique<DialogEnvironment>();
+    m_klassen = new TKlassenForm(&m_env->mainWindow);
+    m_list = new TTlForm(&m_env->mainWindow, &m_env->reader.front, m_klassen);
 }
 
 void TestTlDlg::cleanup()
 {
-    m_mainWindow.reset();
-    m_reader.reset();
-    m_messages.reset();
+    m_env.reset();
     m_dir.reset();
 }
 
@@ -144,7 +137,7 @@ void TestTlDlg::listsAndPreselects()
     QCOMPARE(m_list->Label1->text(), label);
     // Every class once, whatever the filter hid; "1a" or "1A" as the folder gave them first.
     QCOMPARE(upperCasedAll(m_list->KlassenSl), (QStringList{u"1A"_s, u"2B"_s}));
-    QVERIFY(m_messages->shown().isEmpty());
+    QVERIFY(m_env->messages.shown().isEmpty());
 }
 
 void TestTlDlg::showingEmptiesTheListUntilTheTimer()
@@ -271,7 +264,7 @@ void TestTlDlg::unreadableFileEndsTheListing()
 
     // The listing of the timer reports the error and the window stays usable.
     showList(QString(), QString());
-    QCOMPARE(m_messages->takeShown(), (QList<ShownMessage>{{MessageKind::Error, error}}));
+    QCOMPARE(m_env->messages.takeShown(), (QList<ShownMessage>{{MessageKind::Error, error}}));
     QCOMPARE(m_list->ListBox1->count(), 0);
     QVERIFY(m_list->Button1->isEnabled());
     QVERIFY(m_list->isVisible());
@@ -279,7 +272,7 @@ void TestTlDlg::unreadableFileEndsTheListing()
     // So does the listing after a class was chosen.
     whenShown(*m_klassen, [this] { QTest::keyClick(m_klassen->ListBox1, Qt::Key_Return); });
     m_list->Button3->click();
-    QCOMPARE(m_messages->takeShown(), (QList<ShownMessage>{{MessageKind::Error, error}}));
+    QCOMPARE(m_env->messages.takeShown(), (QList<ShownMessage>{{MessageKind::Error, error}}));
     QCOMPARE(m_list->ListBox1->count(), 0);
 }
 
@@ -363,13 +356,13 @@ void TestTlDlg::theListIsAnnouncedByTheClassLabel()
     showList(u"2b"_s, QString());
     QVERIFY(QTest::qWaitForWindowActive(m_list));
     QCOMPARE(m_list->ListBox1->accessibleName(), u"Aktuelle Klasse: 2b"_s);
-    m_reader->announced.clear();
+    m_env->reader.announced.clear();
 
     m_list->Button1->setFocus();
-    QVERIFY(m_reader->announced.isEmpty());
+    QVERIFY(m_env->reader.announced.isEmpty());
     m_list->setKlasse(QString());
     m_list->ListBox1->setFocus();
-    QCOMPARE(m_reader->announced, QStringList{u"Aktuelle Klasse: (Alle)"_s});
+    QCOMPARE(m_env->reader.announced, QStringList{u"Aktuelle Klasse: (Alle)"_s});
     QCOMPARE(m_list->ListBox1->accessibleName(), u"Aktuelle Klasse: (Alle)"_s);
 }
 

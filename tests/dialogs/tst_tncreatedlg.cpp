@@ -54,9 +54,7 @@ private:
     void type(const QString &name, const QString &klasse);
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<MessageScript> m_messages;
-    std::unique_ptr<RecordingScreenReader> m_reader;
-    std::unique_ptr<QWidget> m_mainWindow;
+    std::unique_ptr<DialogEnvironment> m_env;
     TTnCreateForm *m_form = nullptr;
 };
 
@@ -66,18 +64,13 @@ void TestTnCreateDlg::init()
     QVERIFY(m_dir->isValid());
     writeBytes(folder() + u"Anna.dat"_s, "1a|\r\n");
     writeBytes(folder() + u"Äpfel.dat"_s, "2b|\r\n");
-    m_messages = std::make_unique<MessageScript>();
-    m_reader = std::make_unique<RecordingScreenReader>();
-    AktSchrift() = defaultFont();
-    m_mainWindow = std::make_unique<QWidget>();
-    m_form = new TTnCreateForm(m_mainWindow.get(), &m_reader->front);
+    m_env = std::make_unique<DialogEnvironment>();
+    m_form = new TTnCreateForm(&m_env->mainWindow, &m_env->reader.front);
 }
 
 void TestTnCreateDlg::cleanup()
 {
-    m_mainWindow.reset();
-    m_reader.reset();
-    m_messages.reset();
+    m_env.reset();
     m_dir.reset();
 }
 
@@ -186,7 +179,7 @@ void TestTnCreateDlg::enterKey()
     } else {
         QCOMPARE(result, int(mrOk));
     }
-    QVERIFY(m_messages->shown().isEmpty());
+    QVERIFY(m_env->messages.shown().isEmpty());
 }
 
 void TestTnCreateDlg::newNameConfirms()
@@ -197,7 +190,7 @@ void TestTnCreateDlg::newNameConfirms()
         QTest::mouseClick(m_form->Button1, Qt::LeftButton);
     });
     QCOMPARE(result, int(mrOk));
-    QVERIFY(m_messages->shown().isEmpty());
+    QVERIFY(m_env->messages.shown().isEmpty());
     // The caller trims what it uses.
     QCOMPARE(m_form->Edit1->text(), u"  Anna Berger "_s);
 }
@@ -215,14 +208,14 @@ void TestTnCreateDlg::existingNameOpensThatParticipant()
     QFETCH(QString, typed);
     QFETCH(QString, listed);
     prepare(u"1a"_s);
-    m_messages->answerNext(true);
+    m_env->messages.answerNext(true);
     const int result = execWith(*m_form, [&] {
         type(typed, u"1a"_s);
         QTest::keyClick(m_form->Edit2, Qt::Key_Return);
     });
     QCOMPARE(result, int(mrRetry));
     QCOMPARE(m_form->Edit1->text(), listed);
-    QCOMPARE(m_messages->shown(),
+    QCOMPARE(m_env->messages.shown(),
         (QList<ShownMessage>{{MessageKind::Question, kQuestion.arg(trimmedText(typed))}}));
 }
 
@@ -231,7 +224,7 @@ void TestTnCreateDlg::declinedExistingNameKeepsTheDialogOpen()
     prepare(u"1a"_s);
     const int result = execWith(*m_form, [this] {
         type(u"ANNA"_s, u"1a"_s);
-        m_messages->answerNext(false);
+        m_env->messages.answerNext(false);
         m_form->Edit3->setFocus();
         QTest::mouseClick(m_form->Button1, Qt::LeftButton);
         QVERIFY(m_form->isVisible());
@@ -240,12 +233,12 @@ void TestTnCreateDlg::declinedExistingNameKeepsTheDialogOpen()
         QVERIFY(m_form->CloseS);
 
         // A later OK asks again.
-        m_messages->answerNext(true);
+        m_env->messages.answerNext(true);
         QTest::mouseClick(m_form->Button1, Qt::LeftButton);
     });
     QCOMPARE(result, int(mrRetry));
     QCOMPARE(m_form->Edit1->text(), u"Anna"_s);
-    QCOMPARE(m_messages->shown(),
+    QCOMPARE(m_env->messages.shown(),
         (QList<ShownMessage>{{MessageKind::Question, kQuestion.arg(u"ANNA"_s)},
             {MessageKind::Question, kQuestion.arg(u"ANNA"_s)}}));
 }
@@ -274,7 +267,7 @@ void TestTnCreateDlg::refusedNames()
         QTest::keyClick(m_form->Edit1, Qt::Key_Return);
     });
     QCOMPARE(result, int(mrOk));
-    QCOMPARE(m_messages->shown(),
+    QCOMPARE(m_env->messages.shown(),
         (QList<ShownMessage>{
             {MessageKind::Information, *participantNameError(trimmedText(name))}}));
 }
@@ -292,7 +285,7 @@ void TestTnCreateDlg::unreadableFileKeepsTheDialogOpen()
     });
     QVERIFY(open);
     QCOMPARE(result, int(mrCancel));
-    QCOMPARE(m_messages->shown(),
+    QCOMPARE(m_env->messages.shown(),
         (QList<ShownMessage>{{MessageKind::Error,
             u"Datei %1 kann nicht geöffnet werden. Die Datei ist keine gewöhnliche Datei."_s.arg(
                 pipe)}}));
@@ -345,7 +338,7 @@ void TestTnCreateDlg::fieldsAreAnnouncedByTheirLabels()
         m_form->Edit3->setFocus();
         m_form->Button1->setFocus();
         m_form->Edit1->setFocus();
-        announced = m_reader->announced;
+        announced = m_env->reader.announced;
     });
     QCOMPARE(announced, (QStringList{u"Name:"_s, u"Klasse:"_s, u"Kommentar:"_s, u"Name:"_s}));
 }

@@ -101,6 +101,10 @@ private Q_SLOTS:
     void typedDayWithoutLinesIsStored();
 
 private:
+    // Writes the participant file, opens it and takes the snapshot of day 1, as showing does.
+    bool openAtDayOne(
+        ParticipantFile &file, const QString &name, const QByteArray &content, ShownDay *shown);
+
     QTemporaryDir m_dir;
     QString m_folder;
 };
@@ -110,6 +114,17 @@ void TestParticipantFile::init()
     QVERIFY(m_dir.isValid());
     m_folder = m_dir.path() + u"/"_s + QString::fromLatin1(QTest::currentTestFunction()) + u"/"_s;
     QVERIFY(QDir().mkpath(m_folder));
+}
+
+bool TestParticipantFile::openAtDayOne(
+    ParticipantFile &file, const QString &name, const QByteArray &content, ShownDay *shown)
+{
+    writeBytes(m_folder + name + u".dat"_s, content);
+    if (!file.open(m_folder, name))
+        return false;
+    *shown = shownDay(file, 1);
+    file.setSnapshot(*shown);
+    return true;
 }
 
 void TestParticipantFile::missingOrEmptyNameOpensNothing()
@@ -168,11 +183,9 @@ void TestParticipantFile::unchangedStoreTouchesNoFile()
 {
     const QString path = m_folder + u"Anna.dat"_s;
     const QByteArray content("1a|\r\nMo.|\r\n<--------------->\r\n");
-    writeBytes(path, content);
     ParticipantFile file;
-    QVERIFY(file.open(m_folder, u"Anna"_s));
-    const ShownDay shown = shownDay(file, 1);
-    file.setSnapshot(shown);
+    ShownDay shown;
+    QVERIFY(openAtDayOne(file, u"Anna"_s, content, &shown));
     const QDateTime modified = QFileInfo(path).lastModified();
 
     QVERIFY(!file.store(shown, {}, 1, false));
@@ -189,11 +202,9 @@ void TestParticipantFile::unchangedStoreTouchesNoFile()
 void TestParticipantFile::classChangeReachesTheFileAtTheNextStore()
 {
     const QString path = m_folder + u"Anna.dat"_s;
-    writeBytes(path, "1a\r\nMo.|\r\n1\r\n<--------------->\r\n");
     ParticipantFile file;
-    QVERIFY(file.open(m_folder, u"Anna"_s));
-    ShownDay shown = shownDay(file, 1);
-    file.setSnapshot(shown);
+    ShownDay shown;
+    QVERIFY(openAtDayOne(file, u"Anna"_s, "1a\r\nMo.|\r\n1\r\n<--------------->\r\n", &shown));
     shown.klasse = u"2b"_s;
     QVERIFY(file.store(shown, {}, 1, false));
     QCOMPARE(readBytes(path), QByteArray("2b|\r\nMo.|\r\n1\r\n<--------------->\r\n"));
@@ -204,11 +215,9 @@ void TestParticipantFile::classChangeReachesTheFileAtTheNextStore()
 void TestParticipantFile::backupHoldsTheContentBeforeTheLatestWrite()
 {
     const QString path = m_folder + u"Anna.dat"_s;
-    writeBytes(path, "1a|\r\nMo.|\r\n1\r\n<--------------->\r\n");
     ParticipantFile file;
-    QVERIFY(file.open(m_folder, u"Anna"_s));
-    ShownDay shown = shownDay(file, 1);
-    file.setSnapshot(shown);
+    ShownDay shown;
+    QVERIFY(openAtDayOne(file, u"Anna"_s, "1a|\r\nMo.|\r\n1\r\n<--------------->\r\n", &shown));
 
     shown.anmerkung = u"erste"_s;
     QVERIFY(file.store(shown, {}, 1, false));
@@ -241,11 +250,9 @@ void TestParticipantFile::encodingIsKeptOnWrite()
 {
     QFETCH(QByteArray, content);
     QFETCH(QByteArray, written);
-    writeBytes(m_folder + u"T.dat"_s, content);
     ParticipantFile file;
-    QVERIFY(file.open(m_folder, u"T"_s));
-    ShownDay shown = shownDay(file, 1);
-    file.setSnapshot(shown);
+    ShownDay shown;
+    QVERIFY(openAtDayOne(file, u"T"_s, content, &shown));
     shown.anmerkung = u"ß"_s;
     QVERIFY(file.store(shown, {}, 1, false));
     QCOMPARE(readBytes(m_folder + u"T.dat"_s), written);
@@ -297,11 +304,9 @@ void TestParticipantFile::failedWriteLeavesTheOldFileByteIdentical()
 {
     const QString path = m_folder + u"Anna.dat"_s;
     const QByteArray content("1a|\r\nMo.|\r\n1\r\n<--------------->\r\n");
-    writeBytes(path, content);
     ParticipantFile file;
-    QVERIFY(file.open(m_folder, u"Anna"_s));
-    ShownDay shown = shownDay(file, 1);
-    file.setSnapshot(shown);
+    ShownDay shown;
+    QVERIFY(openAtDayOne(file, u"Anna"_s, content, &shown));
     shown.infos = QString(20000, u'x');
     {
         const FileSizeLimit limit(4096);
