@@ -17,11 +17,6 @@ QColor colorFromValue(quint32 value)
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
-quint32 valueFromColor(const QColor &color)
-{
-    return quint32(color.red()) | quint32(color.green()) << 8 | quint32(color.blue()) << 16;
-}
-
 int styleBits(const QFont &font)
 {
     return (font.italic() ? 1 : 0) | (font.bold() ? 2 : 0) | (font.underline() ? 4 : 0)

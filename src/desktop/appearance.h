@@ -15,7 +15,6 @@ class QWidget;
 inline constexpr quint32 kWindowTextColor = 0xFF000008;
 
 QColor colorFromValue(quint32 value);
-quint32 valueFromColor(const QColor &color);
 
 // Style bits: 1 italic, 2 bold, 4 underline, 8 strike-out.
 int styleBits(const QFont &font);

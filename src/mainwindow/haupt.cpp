@@ -940,6 +940,8 @@ void TForm1::SchalterEinrichten()
     MainWindowMeasures measures;
     measures.client = QSize(m_scrollArea->width(), m_scrollArea->height() + statusBar()->height());
     measures.lineHeight = ZeilenHoehe(font);
+    measures.buttonHeight = ZeilenHoehe(Button1->font(), ControlKind::Button);
+    measures.statusBarHeight = ZeilenHoehe(statusBar()->font(), ControlKind::StatusBar);
     const QLabel *labels[] = {Label1, Label2, Label3, Label4, Label5, LabelRe};
     for (size_t i = 0; i < std::size(labels); ++i)
         measures.labels[i] = labels[i]->sizeHint();

@@ -68,7 +68,6 @@ public:
     void setAktNummer(int value);
     void setStatusText(const QString &text);
     bool IsClosing() const { return m_isClosing; }
-    const ParticipantFile &participantFile() const { return m_file; }
 
     void ZeigeNummer(int nr);
     // Stores the shown day when it changed or when unbedingtS is true. Raises TessaroError

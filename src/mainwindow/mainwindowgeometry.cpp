@@ -7,8 +7,8 @@
 MainWindowGeometry layoutMainWindow(const MainWindowMeasures &m)
 {
     MainWindowGeometry g;
-    g.statusBarHeight = m.lineHeight + 6;
-    const int buttonHeight = m.lineHeight + 12;
+    g.statusBarHeight = m.statusBarHeight;
+    const int buttonHeight = m.buttonHeight;
     const int statusBarTop = m.client.height() - g.statusBarHeight;
 
     int labelColumn = 0;

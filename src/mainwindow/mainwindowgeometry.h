@@ -13,6 +13,8 @@ struct MainWindowMeasures
 {
     QSize client; // the area below the menu bar, status bar included
     int lineHeight = 0; // of the font, measured on "M"
+    int buttonHeight = 0; // a line of the buttons' font + 12
+    int statusBarHeight = 0; // a line of the status bar's font + 6
     std::array<QSize, 6> labels; // natural sizes
     int editHeight = 0; // natural height of a single-line edit
     int radioChoices = 2;

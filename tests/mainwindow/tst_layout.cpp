@@ -92,6 +92,8 @@ void TestLayout::geometryFollowsTheSteps()
     MainWindowMeasures m;
     m.client = QSize(1280, 1000);
     m.lineHeight = lineHeight;
+    m.buttonHeight = lineHeight + 12;
+    m.statusBarHeight = lineHeight + 6;
     m.editHeight = editHeight;
     m.labels = {QSize(50, lineHeight), QSize(60, lineHeight), QSize(55, lineHeight),
         QSize(widestLabel, lineHeight), QSize(80, lineHeight), QSize(40, lineHeight)};
@@ -133,6 +135,8 @@ void TestLayout::veryLargeFontKeepsFieldsUsable()
     MainWindowMeasures m;
     m.client = QSize(800, 600);
     m.lineHeight = 110;
+    m.buttonHeight = 122;
+    m.statusBarHeight = 116;
     m.editHeight = 120;
     m.labels.fill(QSize(700, 110));
     const MainWindowGeometry g = layoutMainWindow(m);
@@ -211,8 +215,6 @@ void TestLayout::colourValues()
     QFETCH(quint32, value);
     QFETCH(QColor, colour);
     QCOMPARE(colorFromValue(value), colour);
-    if (value != kWindowTextColor)
-        QCOMPARE(valueFromColor(colour), value);
 }
 
 void TestLayout::colourNumbers_data()
