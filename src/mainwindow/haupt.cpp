@@ -82,7 +82,6 @@ TessaroPaths TessaroPaths::forThisUser()
 TForm1::TForm1(const TessaroPaths &paths, QWidget *parent) : QMainWindow(parent), m_paths(paths)
 {
     // FormCreate.
-    m_isClosing = false;
     HintergrundForm = new THintergrundForm(this, 10);
     HintergrundForm->setHintergrundNr(1);
     AktHintergrund() = HintergrundForm->HintergrundFarbe();
