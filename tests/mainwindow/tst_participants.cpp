@@ -50,6 +50,7 @@ private Q_SLOTS:
     void folderSwitchWithAnOpenParticipant();
     void folderSwitchWithoutParticipant();
     void checkedFolderEntryDoesNothing();
+    void uncreatableDataFolderIsReported();
 
 private:
     // Shows the window; the participant list of the start is cancelled, or the question about
@@ -512,6 +513,18 @@ void TestParticipants::checkedFolderEntryDoesNothing()
     QVERIFY(m_messages->shown().isEmpty());
     QCOMPARE(m_window->Teilnehmer(), u"Anna"_s);
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestParticipants::uncreatableDataFolderIsReported()
+{
+    // A file where the data folder should be keeps it from being created.
+    QVERIFY(QDir(dataFolder()).removeRecursively());
+    QVERIFY(writeBytes(m_paths.programFolder + u"Tessaro"_s, "kein Ordner"));
+    showWindow(QByteArray());
+    QTRY_COMPARE(shownTexts(),
+        QStringList{u"Der Ordner \"%1\" kann nicht angelegt werden!"_s.arg(dataFolder())});
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(m_window->Teilnehmer(), QString());
 }
 
 QTEST_MAIN(TestParticipants)
