@@ -62,7 +62,7 @@ void BM_Open(benchmark::State &state)
     for (auto _ : state) {
         ParticipantFile file;
         file.open(folderPath(), name);
-        benchmark::DoNotOptimize(file.maxNummer());
+        benchmark::DoNotOptimize(file.dayCount());
         benchmark::DoNotOptimize(file.readDay(1));
     }
 }
@@ -71,7 +71,7 @@ void BM_ReadLastDay(benchmark::State &state)
 {
     ParticipantFile file;
     file.open(folderPath(), participantOf(int(state.range(0))));
-    const int last = file.maxNummer();
+    const int last = file.dayCount();
     for (auto _ : state)
         benchmark::DoNotOptimize(file.readDay(last));
 }
@@ -81,10 +81,10 @@ void BM_Store(benchmark::State &state)
     ParticipantFile file;
     file.open(folderPath(), participantOf(int(state.range(0))));
     const DayRecord day = file.readDay(1);
-    ShownDay shown{file.displayName(), u"4b"_s, u"Kommentar zum Teilnehmer"_s, day.datum,
-                   day.anmerkung, day.anwesend, day.infos.join(u'\n')};
+    ShownDay shown{file.displayName(), u"4b"_s, u"Kommentar zum Teilnehmer"_s, day.date, day.remark,
+        day.present, day.infoLines.join(u'\n')};
     for (auto _ : state)
-        benchmark::DoNotOptimize(file.store(shown, day.infos, 1, true));
+        benchmark::DoNotOptimize(file.store(shown, day.infoLines, 1, true));
 }
 
 BENCHMARK(BM_Baseline)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
@@ -97,9 +97,8 @@ BENCHMARK(BM_Store)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 int main(int argc, char **argv)
 {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter({{"BM_Open", "BM_Baseline"},
-                            {"BM_ReadLastDay", "BM_Baseline"},
-                            {"BM_Store", "BM_Baseline"}});
+    RatioReporter reporter({{"BM_Open", "BM_Baseline"}, {"BM_ReadLastDay", "BM_Baseline"},
+        {"BM_Store", "BM_Baseline"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

@@ -4,7 +4,7 @@
 
 #include "ratioreporter.h"
 
-#include "dialogs/participantlisting.h"
+#include "participants/participantlisting.h"
 #include "records/dayformat.h"
 #include "records/textencoding.h"
 
@@ -36,12 +36,13 @@ const QString &participantFolder()
         const QByteArray body = encodeText(days.join(u"\r\n"_s) + u"\r\n"_s, TextEncoding::Ansi);
         const QString path = dir.path() + u'/';
         for (int i = 0; i < kParticipants; ++i) {
-            const QString klasse = u"%1%2"_s.arg(i % 5 + 1).arg(QChar(i % 2 ? u'a' : u'A'));
+            const QString schoolClass = u"%1%2"_s.arg(i % 5 + 1).arg(QChar(i % 2 ? u'a' : u'A'));
             const QString name = u"%1 Teilnehmer %2"_s.arg(i % 3 ? u"Äpfel"_s : u"zora"_s).arg(i);
             QFile file(path + name + u".dat"_s);
             if (!file.open(QIODevice::WriteOnly))
                 qFatal("cannot write the benchmark folder");
-            file.write(encodeText(klasse + u"|Kommentar zum Teilnehmer\r\n"_s, TextEncoding::Ansi));
+            file.write(
+                encodeText(schoolClass + u"|Kommentar zum Teilnehmer\r\n"_s, TextEncoding::Ansi));
             file.write(body);
         }
         return path;

@@ -5,8 +5,7 @@
 
 RatioReporter::RatioReporter(std::vector<std::pair<std::string, std::string>> comparisons)
     : m_comparisons(std::move(comparisons))
-{
-}
+{ }
 
 void RatioReporter::ReportRuns(const std::vector<Run> &runs)
 {
@@ -17,7 +16,8 @@ void RatioReporter::ReportRuns(const std::vector<Run> &runs)
         const std::string name = run.benchmark_name();
         m_nanoseconds[name] = run.GetAdjustedRealTime();
         const auto slash = name.find('/');
-        const std::string argument = slash == std::string::npos ? std::string() : name.substr(slash);
+        const std::string argument
+            = slash == std::string::npos ? std::string() : name.substr(slash);
         if (std::find(m_arguments.begin(), m_arguments.end(), argument) == m_arguments.end())
             m_arguments.push_back(argument);
     }
@@ -34,7 +34,7 @@ void RatioReporter::Finalize()
             if (measured == m_nanoseconds.end() || base == m_nanoseconds.end())
                 continue;
             std::printf("  %-40s %6.2f x %s%s\n", (operation + argument).c_str(),
-                        measured->second / base->second, baseline.c_str(), argument.c_str());
+                measured->second / base->second, baseline.c_str(), argument.c_str());
         }
     }
 }

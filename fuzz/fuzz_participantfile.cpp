@@ -7,8 +7,8 @@
 #include <QByteArrayView>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -24,8 +24,8 @@ void require(bool condition, const char *what)
 // vertical tab in the remark moves text between the two fields on reading, by design.
 bool readsBackUnchanged(const DayRecord &day)
 {
-    return !day.datum.contains(u'|') && !day.datum.contains(QChar(11))
-        && !day.anmerkung.contains(QChar(11));
+    return !day.date.contains(u'|') && !day.date.contains(QChar(11))
+        && !day.remark.contains(QChar(11));
 }
 
 // The days worth comparing: the first and the last few, so that big inputs stay fast.
@@ -51,7 +51,7 @@ void checkStore(const LineList &list, int shown, int days)
 {
     const QStringList &lines = list.lines();
     DayRecord day = readDay(lines, shown);
-    day.infos.append(QStringLiteral("neu"));
+    day.infoLines.append(QStringLiteral("neu"));
     LineList rebuilt = list;
     rebuilt.setLines(rebuildWithDay(lines, shown, QStringLiteral("K|"), dayBlock(day)));
     require(countDays(rebuilt.lines()) >= shown, "the stored day still exists");
@@ -60,7 +60,7 @@ void checkStore(const LineList &list, int shown, int days)
     for (int other : sampleDays(days)) {
         if (other != shown)
             require(readDay(rebuilt.lines(), other) == readDay(lines, other),
-                    "other days keep their values");
+                "other days keep their values");
     }
     checkRoundTrip(rebuilt);
 }

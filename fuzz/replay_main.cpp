@@ -19,8 +19,8 @@ bool replay(const QString &path)
         return false;
     std::fprintf(stderr, "%s\n", qPrintable(path));
     const QByteArray bytes = file.readAll();
-    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.constData()),
-                           size_t(bytes.size()));
+    LLVMFuzzerTestOneInput(
+        reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()));
     return true;
 }
 

@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/install-packages.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARO_BUILD_TESTS=OFF
 cmake --build build -j2
-exec build/src/tessaro "$@"
+exec build/src/app/tessaro "$@"

@@ -1,6 +1,6 @@
 #include "mainwindow/mainwindowgeometry.h"
 
-#include "desktop/dialoggeometry.h"
+#include "ui/dialoggeometry.h"
 
 #include <algorithm>
 
@@ -19,7 +19,7 @@ MainWindowGeometry layoutMainWindow(const MainWindowMeasures &m)
     const int editLeft = kMargin + labelColumn;
     const int editWidth
         = std::max(minimumEditWidth(buttonHeight), m.client.width() - kMargin - editLeft);
-    // Top to bottom: Edit1, Edit2, Edit4, Edit3, Edit5, each 10 below the one before.
+    // Top to bottom: name, class, comment, date, remark, each 10 below the one before.
     constexpr int order[] = {0, 1, 3, 2, 4};
     int top = kMargin;
     for (int index : order) {
@@ -33,24 +33,24 @@ MainWindowGeometry layoutMainWindow(const MainWindowMeasures &m)
             = QRect(QPoint(kMargin, edit.top() + (edit.height() - label.height()) / 2), label);
     }
 
-    g.radioGroup = QRect(editLeft, g.edits[4].bottom() + 1 + kMargin, labelColumn / 5 + labelColumn,
-        (m.radioChoices + 1) * m.editHeight);
-    g.labels[5] = QRect(QPoint(kMargin, g.radioGroup.bottom() + 1 + kMargin), m.labels[5]);
+    g.presentGroup = QRect(editLeft, g.edits[4].bottom() + 1 + kMargin,
+        labelColumn / 5 + labelColumn, (m.radioChoices + 1) * m.editHeight);
+    g.labels[5] = QRect(QPoint(kMargin, g.presentGroup.bottom() + 1 + kMargin), m.labels[5]);
 
     const int richTop = g.labels[5].top();
-    g.richEdit = QRect(editLeft, richTop, editWidth,
+    g.infoEdit = QRect(editLeft, richTop, editWidth,
         std::max(3 * m.lineHeight, (statusBarTop - 20 - richTop - buttonHeight) / 2));
 
-    const int buttonTop = g.richEdit.bottom() + 1 + kMargin;
-    g.button1 = QRect(kMargin, buttonTop, kMainButtonWidth, buttonHeight);
-    g.button3 = QRect(
-        g.richEdit.right() + 1 - kMainButtonWidth, buttonTop, kMainButtonWidth, buttonHeight);
-    g.button2 = QRect(
+    const int buttonTop = g.infoEdit.bottom() + 1 + kMargin;
+    g.nextDayButton = QRect(kMargin, buttonTop, kMainButtonWidth, buttonHeight);
+    g.participantListButton = QRect(
+        g.infoEdit.right() + 1 - kMainButtonWidth, buttonTop, kMainButtonWidth, buttonHeight);
+    g.previousDayButton = QRect(
         (m.client.width() - kMainButtonWidth) / 2, buttonTop, kMainButtonWidth, buttonHeight);
 
-    g.content = QSize(std::max(m.client.width(), g.richEdit.right() + 1 + kMargin),
-        std::max(statusBarTop, g.button1.bottom() + 1 + kMargin));
-    g.statusPanel0Width = m.client.width() / 5;
-    g.statusPanel1Width = m.client.width() - g.statusPanel0Width;
+    g.content = QSize(std::max(m.client.width(), g.infoEdit.right() + 1 + kMargin),
+        std::max(statusBarTop, g.nextDayButton.bottom() + 1 + kMargin));
+    g.dayNumberPanelWidth = m.client.width() / 5;
+    g.hintPanelWidth = m.client.width() - g.dayNumberPanelWidth;
     return g;
 }

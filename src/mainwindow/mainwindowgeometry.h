@@ -7,8 +7,9 @@
 #include <array>
 
 // The main window's layout as a pure function of measured sizes. Index 0 to 4 of the label
-// and edit arrays are Label1/Edit1 to Label5/Edit5; index 5 of the labels is LabelRe. The
-// edits stand top to bottom in the order Edit1, Edit2, Edit4, Edit3, Edit5.
+// and edit arrays are the name, class, date, comment and remark fields; index 5 of the labels
+// is the information field's. The edits stand top to bottom in the order name, class, comment,
+// date, remark.
 struct MainWindowMeasures
 {
     QSize client; // the area below the menu bar, status bar included
@@ -24,14 +25,14 @@ struct MainWindowGeometry
 {
     std::array<QRect, 6> labels;
     std::array<QRect, 5> edits;
-    QRect radioGroup;
-    QRect richEdit;
-    QRect button1;
-    QRect button2;
-    QRect button3;
+    QRect presentGroup;
+    QRect infoEdit;
+    QRect nextDayButton;
+    QRect previousDayButton;
+    QRect participantListButton;
     int statusBarHeight = 0;
-    int statusPanel0Width = 0;
-    int statusPanel1Width = 0;
+    int dayNumberPanelWidth = 0;
+    int hintPanelWidth = 0;
     // The area the controls need. With very large fonts it exceeds the client area above the
     // status bar, and the window scrolls.
     QSize content;

@@ -4,7 +4,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-DateNames &mutableFormatSettings()
+DateNames &mutableDateNames()
 {
     static DateNames names = germanDateNames();
     return names;
@@ -45,7 +45,7 @@ DateNames dateNamesOf(const QLocale &locale)
     return names;
 }
 
-void TagnamenAnpassen(DateNames &names)
+void dropWeekdayDots(DateNames &names)
 {
     for (QString &name : names.shortDayNames) {
         if (name.endsWith(u'.'))
@@ -53,7 +53,7 @@ void TagnamenAnpassen(DateNames &names)
     }
 }
 
-void MonatsnamenAnpassen(DateNames &names, const QLocale &locale)
+void useAustrianMonthNames(DateNames &names, const QLocale &locale)
 {
     for (QString &name : names.shortMonthNames) {
         const QString upper = locale.toUpper(name);
@@ -70,20 +70,20 @@ void MonatsnamenAnpassen(DateNames &names, const QLocale &locale)
     }
 }
 
-const DateNames &formatSettings()
+const DateNames &dateNames()
 {
-    return mutableFormatSettings();
+    return mutableDateNames();
 }
 
 void initDateNames(const QLocale &locale)
 {
     DateNames names = dateNamesOf(locale);
-    TagnamenAnpassen(names);
-    MonatsnamenAnpassen(names, locale);
-    mutableFormatSettings() = names;
+    dropWeekdayDots(names);
+    useAustrianMonthNames(names, locale);
+    mutableDateNames() = names;
 }
 
-QString TagStr(QDate date, const DateNames &names)
+QString dateText(QDate date, const DateNames &names)
 {
     static const char16_t *const weekdays[] = {u"Mo", u"Di", u"Mi", u"Do", u"Fr", u"Sa", u"So"};
     return u"%1., %2. %3 %4"_s.arg(QString::fromUtf16(weekdays[date.dayOfWeek() - 1]),
@@ -91,7 +91,7 @@ QString TagStr(QDate date, const DateNames &names)
         QString::number(date.year()).rightJustified(4, u'0'));
 }
 
-QString TausenderPunkte(qint64 value)
+QString withThousandsDots(qint64 value)
 {
     QString digits = QString::number(value);
     const bool negative = digits.startsWith(u'-');

@@ -22,21 +22,21 @@ DateNames germanDateNames();
 DateNames dateNamesOf(const QLocale &locale);
 
 // Drops a trailing "." from the short weekday names ("So." becomes "So").
-void TagnamenAnpassen(DateNames &names);
+void dropWeekdayDots(DateNames &names);
 
 // Short month names "JAN" and "MRZ" (compared upper-cased) become "Jän" and "Mär"; the first
 // long month name "JANUAR" becomes "Jänner".
-void MonatsnamenAnpassen(DateNames &names, const QLocale &locale);
+void useAustrianMonthNames(DateNames &names, const QLocale &locale);
 
 // The names in use, set up by initDateNames before any window exists.
-const DateNames &formatSettings();
+const DateNames &dateNames();
 void initDateNames(const QLocale &locale);
 
 // The date text of a day, e.g. "Mo., 6. Jänner 2025": a fixed German weekday abbreviation, then
 // the day without leading zero, the full month name and the four-digit year.
-QString TagStr(QDate date, const DateNames &names = formatSettings());
+QString dateText(QDate date, const DateNames &names = dateNames());
 
 // Decimal digits with "." before every complete group of three: 1000 gives "1.000".
-QString TausenderPunkte(qint64 value);
+QString withThousandsDots(qint64 value);
 
 #endif

@@ -92,10 +92,10 @@ std::optional<int> parseIntegerLiteral(QStringView text)
     return int(value);
 }
 
-DayRecord readDay(const QStringList &lines, int nr)
+DayRecord readDay(const QStringList &lines, int number)
 {
     DayRecord day;
-    if (nr == 0)
+    if (number == 0)
         return day;
     int block = 1;
     int lineInBlock = 1;
@@ -109,20 +109,20 @@ DayRecord readDay(const QStringList &lines, int nr)
             lineInBlock = 1;
             continue;
         }
-        if (block != nr)
+        if (block != number)
             continue;
         found = true;
         if (lineInBlock == 1) {
             Fields fields = splitFields(line);
-            day.datum = trimmedText(fields.first);
-            day.anmerkung = std::move(fields.second);
+            day.date = trimmedText(fields.first);
+            day.remark = std::move(fields.second);
         } else if (lineInBlock == 2) {
             // Any value of 1 or more means present; a negative value or text keeps the default.
             const std::optional<int> flag = parseIntegerLiteral(line);
             if (flag && *flag >= 0)
-                day.anwesend = qMin(*flag, kPresent);
+                day.present = qMin(*flag, kPresent);
         } else {
-            day.infos.append(line);
+            day.infoLines.append(line);
         }
         ++lineInBlock;
     }
@@ -132,16 +132,16 @@ DayRecord readDay(const QStringList &lines, int nr)
 QStringList dayBlock(const DayRecord &day)
 {
     QStringList block;
-    block.reserve(day.infos.size() + 3);
-    block.append(day.datum + u'|' + day.anmerkung);
-    block.append(QString::number(day.anwesend));
-    block += day.infos;
+    block.reserve(day.infoLines.size() + 3);
+    block.append(day.date + u'|' + day.remark);
+    block.append(QString::number(day.present));
+    block += day.infoLines;
     block.append(kSeparatorLine);
     return block;
 }
 
 QStringList rebuildWithDay(
-    const QStringList &lines, int aktNummer, const QString &header, const QStringList &block)
+    const QStringList &lines, int dayNumber, const QString &header, const QStringList &block)
 {
     QStringList result;
     result.reserve(lines.size() + block.size());
@@ -151,7 +151,7 @@ QStringList rebuildWithDay(
     bool written = false;
     for (qsizetype index = 1; index < lines.size(); ++index) {
         const QString &line = lines.at(index);
-        if (day != aktNummer) {
+        if (day != dayNumber) {
             result.append(line);
         } else if (lineInBlock == 1) {
             result += block;
@@ -163,14 +163,14 @@ QStringList rebuildWithDay(
             lineInBlock = 1;
         }
     }
-    if (!written && aktNummer >= 1) {
+    if (!written && dayNumber >= 1) {
         // The day has no lines of its own. Close the lines after the last separator line as a
         // day of their own, put empty days in front up to the number, then the day itself.
         if (lineInBlock > 1) {
             result.append(kSeparatorLine);
             ++day;
         }
-        for (; day < aktNummer; ++day)
+        for (; day < dayNumber; ++day)
             result.append(kSeparatorLine);
         result += block;
     }
@@ -182,11 +182,11 @@ QStringList insertDayBlock(const QStringList &lines, const QStringList &block)
     return lines.mid(0, 1) + block + lines.mid(1);
 }
 
-QStringList removeDay(const QStringList &lines, int n, const QString &klasse)
+QStringList removeDay(const QStringList &lines, int n, const QString &schoolClass)
 {
     QStringList result;
     result.reserve(lines.size());
-    result.append(klasse);
+    result.append(schoolClass);
     int day = 1;
     for (qsizetype index = 1; index < lines.size(); ++index) {
         const QString &line = lines.at(index);

@@ -41,32 +41,32 @@ inline constexpr int kPresent = 1;
 
 struct DayRecord
 {
-    QString datum; // trimmed
-    QString anmerkung; // as stored
-    int anwesend = kPresent;
-    QStringList infos;
+    QString date; // trimmed
+    QString remark; // as stored
+    int present = kPresent;
+    QStringList infoLines;
 
     bool operator==(const DayRecord &) const = default;
 };
 
-// Reads day nr; a day without lines (or nr 0) gives empty values and "present".
-DayRecord readDay(const QStringList &lines, int nr);
+// Reads day number; a day without lines (or number 0) gives empty values and "present".
+DayRecord readDay(const QStringList &lines, int number);
 
 // The lines of a day block as written: date line, flag line, information lines, separator.
 QStringList dayBlock(const DayRecord &day);
 
-// Replaces day aktNummer by block and the header by header; every other line is copied
+// Replaces day dayNumber by block and the header by header; every other line is copied
 // unchanged. A day that has no lines of its own (the separator text stands in the header or
 // twice in one line, so the days counted exceed the blocks) is written behind the last line,
 // after as many empty days as it takes for the reading rules to find it under its number.
 QStringList rebuildWithDay(
-    const QStringList &lines, int aktNummer, const QString &header, const QStringList &block);
+    const QStringList &lines, int dayNumber, const QString &header, const QStringList &block);
 
 // Inserts the block directly after the header, so that it becomes day 1.
 QStringList insertDayBlock(const QStringList &lines, const QStringList &block);
 
 // Removes the lines of day n, its separator line included. The header becomes the class alone.
-QStringList removeDay(const QStringList &lines, int n, const QString &klasse);
+QStringList removeDay(const QStringList &lines, int n, const QString &schoolClass);
 
 // The name shown for a participant: without a folder part (before the last "/", "\" or ":")
 // and without its last extension.

@@ -20,4 +20,11 @@ private:
     QByteArray m_utf8;
 };
 
+// The texts of file errors, with the path and the system's reason:
+// "Datei %s kann nicht geöffnet werden. %s" and "Datei \"%s\" kann nicht erstellt werden. %s".
+QString openErrorText(const QString &path, const QString &reason);
+QString createErrorText(const QString &path, const QString &reason);
+// The system's text for an error number.
+QString systemErrorReason(int errorNumber);
+
 #endif

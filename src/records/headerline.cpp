@@ -1,7 +1,7 @@
 #include "records/headerline.h"
 
-#include "records/atomicfile.h"
 #include "records/dayformat.h"
+#include "records/filereading.h"
 #include "records/textencoding.h"
 
 namespace {

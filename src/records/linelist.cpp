@@ -1,6 +1,7 @@
 #include "records/linelist.h"
 
-#include "records/atomicfile.h"
+#include "records/atomicwrite.h"
+#include "records/filereading.h"
 
 QStringList splitLines(QStringView text)
 {

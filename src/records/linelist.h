@@ -15,7 +15,7 @@ QStringList splitLines(QStringView text);
 QString joinLines(const QStringList &lines);
 
 // A text file held as lines, together with the encoding its most recent read found. This is the
-// open participant file of the main window (DatSl).
+// open participant file of the main window.
 class LineList
 {
 public:

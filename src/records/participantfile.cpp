@@ -1,7 +1,9 @@
 #include "records/participantfile.h"
 
-#include "records/atomicfile.h"
+#include "records/atomicwrite.h"
 #include "records/error.h"
+#include "records/fileoperations.h"
+#include "records/filereading.h"
 
 #include <QFileInfo>
 
@@ -9,22 +11,22 @@
 
 bool ParticipantFile::open(const QString &dataFolder, const QString &name)
 {
-    m_datSl.clear();
+    m_lines.clear();
     m_isOpen = false;
     m_displayName.clear();
-    m_datFilename = dataFolder;
+    m_path = dataFolder;
     const QString path = dataFolder + name + QLatin1String(".dat");
     if (name.isEmpty() || !fileExists(path))
         return false;
 
     makeWritableByOwner(path);
-    m_datSl.loadFromFile(path);
+    m_lines.loadFromFile(path);
     // An empty file has an empty header; the separator gives a file without days its first day.
-    if (m_datSl.isEmpty())
-        m_datSl.append(QString());
-    if (maxNummer() == 0)
-        m_datSl.append(kSeparatorLine);
-    m_datFilename = path;
+    if (m_lines.isEmpty())
+        m_lines.append(QString());
+    if (dayCount() == 0)
+        m_lines.append(kSeparatorLine);
+    m_path = path;
     m_displayName = ::displayName(name);
     m_isOpen = true;
     return true;
@@ -38,36 +40,36 @@ void ParticipantFile::close(const QString &dataFolder)
 QString ParticipantFile::dataFolder() const
 {
     if (!m_isOpen)
-        return m_datFilename;
-    return m_datFilename.left(m_datFilename.size() - QFileInfo(m_datFilename).fileName().size());
+        return m_path;
+    return m_path.left(m_path.size() - QFileInfo(m_path).fileName().size());
 }
 
 Fields ParticipantFile::header() const
 {
-    return m_datSl.isEmpty() ? Fields() : splitFields(m_datSl.at(0));
+    return m_lines.isEmpty() ? Fields() : splitFields(m_lines.at(0));
 }
 
 bool ParticipantFile::store(
-    const ShownDay &shown, const QStringList &infoLines, int aktNummer, bool unbedingt)
+    const ShownDay &shown, const QStringList &infoLines, int dayNumber, bool force)
 {
-    if (!m_isOpen || shown.teilnehmer.isEmpty())
+    if (!m_isOpen || shown.participant.isEmpty())
         return false;
-    if (shown == m_snapshot && !unbedingt)
+    if (shown == m_snapshot && !force)
         return false;
     const ShownDay previous = std::exchange(m_snapshot, shown);
 
-    const DayRecord day{shown.datum, shown.anmerkung, shown.anwesend, infoLines};
-    m_datSl.setLines(rebuildWithDay(
-        m_datSl.lines(), aktNummer, shown.klasse + u'|' + shown.kommentar, dayBlock(day)));
+    const DayRecord day{shown.date, shown.remark, shown.present, infoLines};
+    m_lines.setLines(rebuildWithDay(
+        m_lines.lines(), dayNumber, shown.schoolClass + u'|' + shown.comment, dayBlock(day)));
 
     // The backup copy holds the content before this write; a failed copy does not stop it.
     try {
         makeWritableByOwner(backupFilename());
-        if (fileExists(m_datFilename))
-            copyFileAtomically(m_datFilename, backupFilename());
+        if (fileExists(m_path))
+            copyFileAtomically(m_path, backupFilename());
     } catch (const TessaroError &) { }
     try {
-        m_datSl.saveToFile(m_datFilename);
+        m_lines.saveToFile(m_path);
     } catch (const TessaroError &) {
         // The file still holds the old day: the next store must try again.
         m_snapshot = previous;
@@ -78,10 +80,10 @@ bool ParticipantFile::store(
 
 void ParticipantFile::insertDay(const DayRecord &day)
 {
-    m_datSl.setLines(insertDayBlock(m_datSl.lines(), dayBlock(day)));
+    m_lines.setLines(insertDayBlock(m_lines.lines(), dayBlock(day)));
 }
 
-void ParticipantFile::removeDay(int n, const QString &klasse)
+void ParticipantFile::removeDay(int n, const QString &schoolClass)
 {
-    m_datSl.setLines(::removeDay(m_datSl.lines(), n, klasse));
+    m_lines.setLines(::removeDay(m_lines.lines(), n, schoolClass));
 }

@@ -11,18 +11,18 @@
 // choice and the whole text of the information field.
 struct ShownDay
 {
-    QString teilnehmer;
-    QString klasse;
-    QString kommentar;
-    QString datum;
-    QString anmerkung;
-    int anwesend = 0;
-    QString infos;
+    QString participant;
+    QString schoolClass;
+    QString comment;
+    QString date;
+    QString remark;
+    int present = 0;
+    QString infoText;
 
     bool operator==(const ShownDay &) const = default;
 };
 
-// The open participant file: its lines (DatSl), its path (DatFilename) and the snapshot of the
+// The open participant file: its lines, its path and the snapshot of the
 // day last shown or stored. The main window owns one and feeds it with its field values.
 class ParticipantFile
 {
@@ -34,40 +34,40 @@ public:
 
     bool isOpen() const { return m_isOpen; }
     // The file's full path while a participant is open, otherwise the data folder.
-    const QString &datFilename() const { return m_datFilename; }
+    const QString &path() const { return m_path; }
     QString dataFolder() const;
-    QString backupFilename() const { return m_datFilename + QLatin1String(".bak"); }
+    QString backupFilename() const { return m_path + QLatin1String(".bak"); }
     // The name without folder part and last extension: "A.B" shows as "A".
     const QString &displayName() const { return m_displayName; }
     // The header's class and comment, untrimmed.
     Fields header() const;
 
-    int maxNummer() const { return countDays(m_datSl.lines()); }
-    DayRecord readDay(int nr) const { return ::readDay(m_datSl.lines(), nr); }
+    int dayCount() const { return countDays(m_lines.lines()); }
+    DayRecord readDay(int number) const { return ::readDay(m_lines.lines(), number); }
 
     const ShownDay &snapshot() const { return m_snapshot; }
     void setSnapshot(const ShownDay &values) { m_snapshot = values; }
     void clearSnapshot() { m_snapshot = ShownDay(); }
 
-    // The store of the shown day (Speichern): nothing happens without a participant, or when
-    // nothing differs from the snapshot and unbedingt is false. Otherwise the snapshot is
+    // The store of the shown day: nothing happens without a participant, or when nothing
+    // differs from the snapshot and force is false. Otherwise the snapshot is
     // taken, the day rebuilt into the lines, the file copied to its backup and written.
     // infoLines are the information field's display lines. Returns whether the file was
     // written. A failed write raises TessaroError; the snapshot then stays as it was, so that
     // the next store tries the write again.
-    bool store(const ShownDay &shown, const QStringList &infoLines, int aktNummer, bool unbedingt);
+    bool store(const ShownDay &shown, const QStringList &infoLines, int dayNumber, bool force);
 
     // Inserts the day as day 1.
     void insertDay(const DayRecord &day);
     // Removes day n from the lines; the header becomes the class alone until the next store.
-    void removeDay(int n, const QString &klasse);
+    void removeDay(int n, const QString &schoolClass);
 
-    LineList &datSl() { return m_datSl; }
-    const LineList &datSl() const { return m_datSl; }
+    LineList &lineList() { return m_lines; }
+    const LineList &lineList() const { return m_lines; }
 
 private:
-    LineList m_datSl;
-    QString m_datFilename;
+    LineList m_lines;
+    QString m_path;
     QString m_displayName;
     bool m_isOpen = false;
     ShownDay m_snapshot;

@@ -1,10 +1,10 @@
 #ifndef TESSARO_TESTS_MAINWINDOW_MAINWINDOWTESTING_H
 #define TESSARO_TESTS_MAINWINDOW_MAINWINDOWTESTING_H
 
-#include "mainwindow/haupt.h"
+#include "mainwindow/mainwindow.h"
 
-#include "desktop/appearance.h"
-#include "desktop/messages.h"
+#include "ui/appearance.h"
+#include "ui/messages.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -91,7 +91,7 @@ protected:
         QVERIFY(QDir().mkpath(dataFolder()));
         QVERIFY(QDir().mkpath(m_paths.documentsFolder));
         m_messages = std::make_unique<MessageScript>();
-        AktSchrift() = defaultFont();
+        currentFont() = defaultFont();
     }
 
     void tearDown()
@@ -106,7 +106,7 @@ protected:
     {
         if (settings)
             QVERIFY(writeBytes(m_paths.settingsFile, *settings));
-        m_window = std::make_unique<TForm1>(m_paths);
+        m_window = std::make_unique<MainWindow>(m_paths);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -114,9 +114,9 @@ protected:
     QString dataFolder() const { return m_paths.programFolder + QStringLiteral("Tessaro/"); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    TessaroPaths m_paths;
+    ProgramPaths m_paths;
     std::unique_ptr<MessageScript> m_messages;
-    std::unique_ptr<TForm1> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 #endif

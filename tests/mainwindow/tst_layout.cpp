@@ -1,11 +1,11 @@
-#include "mainwindow/fontchooser.h"
-#include "mainwindow/haupt.h"
-#include "mainwindow/hintergrundfarben.h"
+#include "mainwindow/mainwindow.h"
 #include "mainwindow/mainwindowgeometry.h"
-#include "mainwindow/rkhintergrund.h"
+#include "ui/backgroundcolourdialog.h"
+#include "ui/backgroundcolours.h"
+#include "ui/fontdialog.h"
 
-#include "desktop/appearance.h"
-#include "desktop/messages.h"
+#include "ui/appearance.h"
+#include "ui/messages.h"
 
 #include "mainwindowtesting.h"
 
@@ -109,24 +109,25 @@ void TestLayout::geometryFollowsTheSteps()
         QCOMPARE(g.labels[i].left(), 10);
         QCOMPARE(g.labels[i].top(), g.edits[i].top() + (editHeight - lineHeight) / 2);
     }
-    // Top to bottom: Edit1, Edit2, Edit4, Edit3, Edit5.
+    // Top to bottom: name, class, comment, date, remark.
     QCOMPARE(g.edits[0].top(), 10);
     QCOMPARE(g.edits[1].top(), 20 + editHeight);
     QCOMPARE(g.edits[3].top(), 10 + g.edits[1].bottom() + 1);
     QCOMPARE(g.edits[2].top(), 10 + g.edits[3].bottom() + 1);
     QCOMPARE(g.edits[4].top(), 10 + g.edits[2].bottom() + 1);
 
-    QCOMPARE(g.radioGroup, QRect(10 + w, g.edits[4].bottom() + 11, w / 5 + w, 3 * editHeight));
-    QCOMPARE(g.labels[5].topLeft(), QPoint(10, g.radioGroup.bottom() + 11));
+    QCOMPARE(g.presentGroup, QRect(10 + w, g.edits[4].bottom() + 11, w / 5 + w, 3 * editHeight));
+    QCOMPARE(g.labels[5].topLeft(), QPoint(10, g.presentGroup.bottom() + 11));
     const int statusTop = 1000 - (lineHeight + 6);
-    QCOMPARE(g.richEdit,
+    QCOMPARE(g.infoEdit,
         QRect(10 + w, g.labels[5].top(), 1280 - 20 - w,
             (statusTop - 20 - g.labels[5].top() - b) / 2));
-    QCOMPARE(g.button1, QRect(10, g.richEdit.bottom() + 11, 187, b));
-    QCOMPARE(g.button3, QRect(g.richEdit.right() + 1 - 187, g.button1.top(), 187, b));
-    QCOMPARE(g.button2, QRect((1280 - 187) / 2, g.button1.top(), 187, b));
-    QCOMPARE(g.statusPanel0Width, 256);
-    QCOMPARE(g.statusPanel1Width, 1024);
+    QCOMPARE(g.nextDayButton, QRect(10, g.infoEdit.bottom() + 11, 187, b));
+    QCOMPARE(g.participantListButton,
+        QRect(g.infoEdit.right() + 1 - 187, g.nextDayButton.top(), 187, b));
+    QCOMPARE(g.previousDayButton, QRect((1280 - 187) / 2, g.nextDayButton.top(), 187, b));
+    QCOMPARE(g.dayNumberPanelWidth, 256);
+    QCOMPARE(g.hintPanelWidth, 1024);
     QCOMPARE(g.content, QSize(1280, statusTop));
 }
 
@@ -141,9 +142,9 @@ void TestLayout::veryLargeFontKeepsFieldsUsable()
     m.labels.fill(QSize(700, 110));
     const MainWindowGeometry g = layoutMainWindow(m);
     QCOMPARE(g.edits[0].width(), 4 * (110 + 12));
-    QVERIFY(g.richEdit.height() >= 3 * 110);
-    QCOMPARE(g.content.width(), g.richEdit.right() + 1 + 10);
-    QCOMPARE(g.content.height(), g.button1.bottom() + 1 + 10);
+    QVERIFY(g.infoEdit.height() >= 3 * 110);
+    QCOMPARE(g.content.width(), g.infoEdit.right() + 1 + 10);
+    QCOMPARE(g.content.height(), g.nextDayButton.bottom() + 1 + 10);
 }
 
 void TestLayout::windowAppliesTheGeometry_data()
@@ -159,28 +160,30 @@ void TestLayout::windowAppliesTheGeometry()
     QVERIFY(QFile(m_paths.settingsFile).open(QIODevice::WriteOnly));
     QSettings(m_paths.settingsFile, QSettings::IniFormat).setValue(u"FontSize"_s, points);
     start();
-    const QFont &font = AktSchrift().font;
+    const QFont &font = currentFont().font;
     QCOMPARE(font.pointSize(), points);
-    const int line = ZeilenHoehe(font);
-    for (QPushButton *button : {m_window->Button1, m_window->Button2, m_window->Button3})
+    const int line = textLineHeight(font);
+    for (QPushButton *button : {m_window->ui().nextDayButton, m_window->ui().previousDayButton,
+             m_window->ui().participantListButton})
         QCOMPARE(button->size(), QSize(187, line + 12));
     QCOMPARE(m_window->statusBar()->height(), line + 6);
     int widest = 0;
-    for (QLabel *label : {m_window->Label1, m_window->Label2, m_window->Label3, m_window->Label4,
-             m_window->Label5, m_window->LabelRe})
+    for (QLabel *label :
+        {m_window->ui().nameLabel, m_window->ui().classLabel, m_window->ui().dateLabel,
+            m_window->ui().commentLabel, m_window->ui().remarkLabel, m_window->ui().infoLabel})
         widest = qMax(widest, label->width());
     const int w = widest + 5;
-    QCOMPARE(m_window->Edit1->x(), 10 + w);
-    QCOMPARE(m_window->RadioGroup1->width(), w / 5 + w);
-    QCOMPARE(m_window->Edit3->font().pointSize(), points);
-    QCOMPARE(m_window->Button1->font().pointSize(), points);
+    QCOMPARE(m_window->ui().nameEdit->x(), 10 + w);
+    QCOMPARE(m_window->ui().presentGroup->width(), w / 5 + w);
+    QCOMPARE(m_window->ui().dateEdit->font().pointSize(), points);
+    QCOMPARE(m_window->ui().nextDayButton->font().pointSize(), points);
     // The window fills the work area.
     QCOMPARE(m_window->frameGeometry(), m_window->screen()->availableGeometry());
 }
 
 void TestLayout::largeFontScrollsToTheFocusedField()
 {
-    AktSchrift().font.setPointSize(60);
+    currentFont().font.setPointSize(60);
     QVERIFY(QFile(m_paths.settingsFile).open(QIODevice::WriteOnly));
     QSettings(m_paths.settingsFile, QSettings::IniFormat).setValue(u"FontSize"_s, 60);
     start();
@@ -192,11 +195,11 @@ void TestLayout::largeFontScrollsToTheFocusedField()
         const QRect inViewport(field->mapTo(area->viewport(), QPoint(0, 0)), field->size());
         return area->viewport()->rect().contains(inViewport);
     };
-    QVERIFY(!isShown(m_window->Button3));
-    m_window->Button3->setFocus();
-    QTRY_VERIFY(isShown(m_window->Button3));
-    m_window->Edit1->setFocus();
-    QTRY_VERIFY(isShown(m_window->Edit1));
+    QVERIFY(!isShown(m_window->ui().participantListButton));
+    m_window->ui().participantListButton->setFocus();
+    QTRY_VERIFY(isShown(m_window->ui().participantListButton));
+    m_window->ui().nameEdit->setFocus();
+    QTRY_VERIFY(isShown(m_window->ui().nameEdit));
 }
 
 void TestLayout::colourValues_data()
@@ -241,31 +244,31 @@ void TestLayout::colourNumbers()
     QFETCH(QString, name);
     QFETCH(QColor, colour);
     start();
-    m_window->setHintergrundNr(number);
-    QCOMPARE(m_window->HintergrundNr(), selected);
-    QCOMPARE(m_window->HintergrundForm->ListBox1->currentItem()->text(), name);
-    QCOMPARE(AktHintergrund(), colour);
-    QCOMPARE(m_window->Edit3->palette().color(QPalette::Base), colour);
-    QCOMPARE(m_window->HintergrundForm->ListBox1->count(), 19);
+    m_window->setBackgroundNumber(number);
+    QCOMPARE(m_window->backgroundNumber(), selected);
+    QCOMPARE(m_window->ui().backgroundDialog->ui().list->currentItem()->text(), name);
+    QCOMPARE(currentBackground(), colour);
+    QCOMPARE(m_window->ui().dateEdit->palette().color(QPalette::Base), colour);
+    QCOMPARE(m_window->ui().backgroundDialog->ui().list->count(), 19);
 }
 
 void TestLayout::chooserLaysItselfOutFromTheFont()
 {
     start();
-    AktSchrift().font.setPointSize(20);
-    THintergrundForm *chooser = m_window->HintergrundForm;
+    currentFont().font.setPointSize(20);
+    BackgroundColourDialog *chooser = m_window->ui().backgroundDialog;
     whenModalOpens<QDialog>([chooser](QDialog *dialog) {
         QCOMPARE(dialog, chooser);
-        const QFont &buttonFont = chooser->Button1->font();
-        QCOMPARE(chooser->Button1->width(), TextBreite(buttonFont, u"AbbrechenMM"_s));
-        QCOMPARE(chooser->Button2->width(), chooser->Button1->width());
-        QCOMPARE(chooser->ListBox1->height(), 20 * ZeilenHoehe(chooser->ListBox1->font()));
-        QCOMPARE(chooser->ListBox1->font().pointSize(), 20);
+        const QFont &buttonFont = chooser->ui().okButton->font();
+        QCOMPARE(chooser->ui().okButton->width(), textWidth(buttonFont, u"AbbrechenMM"_s));
+        QCOMPARE(chooser->ui().cancelButton->width(), chooser->ui().okButton->width());
+        QCOMPARE(chooser->ui().list->height(), 20 * textLineHeight(chooser->ui().list->font()));
+        QCOMPARE(chooser->ui().list->font().pointSize(), 20);
         QCOMPARE(chooser->windowTitle(), u"Schrifthintergrund wählen"_s);
-        QCOMPARE(QApplication::focusWidget(), chooser->ListBox1);
+        QCOMPARE(QApplication::focusWidget(), chooser->ui().list);
         chooser->reject();
     });
-    m_window->MenuAnsHintergrund->trigger();
+    m_window->ui().backgroundAction->trigger();
 }
 
 void TestLayout::chooserCancelKeepsEverything_data()
@@ -280,37 +283,37 @@ void TestLayout::chooserCancelKeepsEverything()
 {
     QFETCH(QString, how);
     start();
-    m_window->setHintergrundNr(3);
+    m_window->setBackgroundNumber(3);
     QFile::remove(m_paths.settingsFile);
-    THintergrundForm *chooser = m_window->HintergrundForm;
+    BackgroundColourDialog *chooser = m_window->ui().backgroundDialog;
     whenModalOpens<QDialog>([chooser, how](QDialog *) {
-        chooser->ListBox1->setCurrentRow(7);
+        chooser->ui().list->setCurrentRow(7);
         if (how == u"button"_s)
-            chooser->Button2->click();
+            chooser->ui().cancelButton->click();
         else if (how == u"escape"_s)
-            QTest::keyClick(chooser->ListBox1, Qt::Key_Escape);
+            QTest::keyClick(chooser->ui().list, Qt::Key_Escape);
         else
             chooser->close();
     });
-    m_window->MenuAnsHintergrund->trigger();
-    QCOMPARE(m_window->HintergrundNr(), 3);
-    QCOMPARE(chooser->HintergrundNr(), 3);
-    QCOMPARE(AktHintergrund(), QColor(0, 0, 255));
+    m_window->ui().backgroundAction->trigger();
+    QCOMPARE(m_window->backgroundNumber(), 3);
+    QCOMPARE(chooser->colourNumber(), 3);
+    QCOMPARE(currentBackground(), QColor(0, 0, 255));
     QVERIFY(!QFile::exists(m_paths.settingsFile));
 }
 
 void TestLayout::chooserOkStoresTheNumberAtOnce()
 {
     start();
-    m_window->setHintergrundNr(11);
-    THintergrundForm *chooser = m_window->HintergrundForm;
+    m_window->setBackgroundNumber(11);
+    BackgroundColourDialog *chooser = m_window->ui().backgroundDialog;
     whenModalOpens<QDialog>([chooser](QDialog *) {
-        QCOMPARE(chooser->ListBox1->currentRow(), 11);
-        chooser->ListBox1->setCurrentRow(12);
-        QTest::keyClick(chooser->ListBox1, Qt::Key_Return);
+        QCOMPARE(chooser->ui().list->currentRow(), 11);
+        chooser->ui().list->setCurrentRow(12);
+        QTest::keyClick(chooser->ui().list, Qt::Key_Return);
     });
-    m_window->MenuAnsHintergrund->trigger();
-    QCOMPARE(m_window->HintergrundNr(), 12);
+    m_window->ui().backgroundAction->trigger();
+    QCOMPARE(m_window->backgroundNumber(), 12);
     QCOMPARE(
         QSettings(m_paths.settingsFile, QSettings::IniFormat).value(u"HintColor"_s).toInt(), 12);
 }
@@ -318,10 +321,10 @@ void TestLayout::chooserOkStoresTheNumberAtOnce()
 void TestLayout::fontCommandConfirmed()
 {
     start();
-    m_window->setHintergrundNr(0);
-    m_window->Edit5->setFocus();
+    m_window->setBackgroundNumber(0);
+    m_window->ui().remarkEdit->setFocus();
     whenModalOpens<QDialog>([this](QDialog *) {
-        FontChooser *chooser = m_window->FontDialog1;
+        FontDialog *chooser = m_window->ui().fontDialog;
         QCOMPARE(chooser->fontPart()->currentFont().pointSize(), 12);
         QFont bigger = chooser->fontPart()->currentFont();
         bigger.setPointSize(28);
@@ -331,40 +334,40 @@ void TestLayout::fontCommandConfirmed()
         chooser->colourBox()->setCurrentIndex(chooser->colourBox()->findText(u"Weiß"_s));
         chooser->accept();
     });
-    m_window->MenuAnsSchrift->trigger();
-    QCOMPARE(AktSchrift().font.pointSize(), 28);
-    QVERIFY(AktSchrift().font.bold());
-    QCOMPARE(AktSchrift().color, 0xFFFFFFu);
-    QCOMPARE(m_window->Edit3->font().pointSize(), 28);
-    QCOMPARE(m_window->Edit3->palette().color(QPalette::Text), QColor(Qt::white));
-    QCOMPARE(m_window->Edit3->palette().color(QPalette::Base), QColor(Qt::black));
-    QCOMPARE(m_window->Button1->height(), ZeilenHoehe(AktSchrift().font) + 12);
+    m_window->ui().fontAction->trigger();
+    QCOMPARE(currentFont().font.pointSize(), 28);
+    QVERIFY(currentFont().font.bold());
+    QCOMPARE(currentFont().color, 0xFFFFFFu);
+    QCOMPARE(m_window->ui().dateEdit->font().pointSize(), 28);
+    QCOMPARE(m_window->ui().dateEdit->palette().color(QPalette::Text), QColor(Qt::white));
+    QCOMPARE(m_window->ui().dateEdit->palette().color(QPalette::Base), QColor(Qt::black));
+    QCOMPARE(m_window->ui().nextDayButton->height(), textLineHeight(currentFont().font) + 12);
     // Saved at once.
     QSettings settings(m_paths.settingsFile, QSettings::IniFormat);
     QCOMPARE(settings.value(u"FontSize"_s).toInt(), 28);
     QCOMPARE(settings.value(u"FontStyle"_s).toInt(), 2);
     QCOMPARE(settings.value(u"FontColor"_s).toUInt(), 0xFFFFFFu);
-    QCOMPARE(m_window->focusWidget(), m_window->Edit5);
+    QCOMPARE(m_window->focusWidget(), m_window->ui().remarkEdit);
 }
 
 void TestLayout::fontCommandCancelledRestoresFocus()
 {
     start();
     QApplication::setActiveWindow(m_window.get());
-    m_window->RichEdit1->setFocus();
-    AktSchrift().charSet = 238;
+    m_window->ui().infoEdit->setFocus();
+    currentFont().charSet = 238;
     whenModalOpens<QDialog>([this](QDialog *) {
-        QFont bigger = m_window->FontDialog1->fontPart()->currentFont();
+        QFont bigger = m_window->ui().fontDialog->fontPart()->currentFont();
         bigger.setPointSize(40);
-        m_window->FontDialog1->fontPart()->setCurrentFont(bigger);
-        QTest::keyClick(m_window->FontDialog1, Qt::Key_Escape);
+        m_window->ui().fontDialog->fontPart()->setCurrentFont(bigger);
+        QTest::keyClick(m_window->ui().fontDialog, Qt::Key_Escape);
     });
-    m_window->MenuAnsSchrift->trigger();
-    QCOMPARE(AktSchrift().font.pointSize(), 12);
-    QCOMPARE(AktSchrift().charSet, 238);
-    QCOMPARE(m_window->Edit3->font().pointSize(), 12);
+    m_window->ui().fontAction->trigger();
+    QCOMPARE(currentFont().font.pointSize(), 12);
+    QCOMPARE(currentFont().charSet, 238);
+    QCOMPARE(m_window->ui().dateEdit->font().pointSize(), 12);
     QVERIFY(!QFile::exists(m_paths.settingsFile));
-    QCOMPARE(m_window->focusWidget(), m_window->RichEdit1);
+    QCOMPARE(m_window->focusWidget(), m_window->ui().infoEdit);
 }
 
 QTEST_MAIN(TestLayout)

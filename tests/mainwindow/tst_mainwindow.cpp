@@ -1,8 +1,8 @@
-#include "mainwindow/haupt.h"
+#include "mainwindow/mainwindow.h"
 
-#include "desktop/appearance.h"
-#include "desktop/messages.h"
 #include "records/dates.h"
+#include "ui/appearance.h"
+#include "ui/messages.h"
 
 #include "mainwindowtesting.h"
 
@@ -62,7 +62,7 @@ private:
         showWindow(settings);
     }
     QString annaPath() const { return dataFolder() + u"Anna.dat"_s; }
-    QString statusNumber() const { return m_window->StatusPanel0->text(); }
+    QString statusNumber() const { return m_window->ui().dayNumberPanel->text(); }
 };
 
 void TestMainWindow::init()
@@ -80,16 +80,16 @@ void TestMainWindow::startOpensTheLastParticipantAtDayOne()
     QVERIFY(writeBytes(annaPath(), daysFile(3)));
     start();
     QCOMPARE(m_window->windowTitle(), u"Anna - Tessaro V1.01"_s);
-    QCOMPARE(m_window->Teilnehmer(), u"Anna"_s);
-    QCOMPARE(m_window->Klasse(), u"1a"_s);
-    QCOMPARE(m_window->Kommentar(), u"Kommentar"_s);
-    QCOMPARE(m_window->AktNummer(), 1);
-    QCOMPARE(m_window->Datum(), u"Tag 1"_s);
+    QCOMPARE(m_window->participant(), u"Anna"_s);
+    QCOMPARE(m_window->schoolClass(), u"1a"_s);
+    QCOMPARE(m_window->comment(), u"Kommentar"_s);
+    QCOMPARE(m_window->dayNumber(), 1);
+    QCOMPARE(m_window->date(), u"Tag 1"_s);
     QCOMPARE(statusNumber(), u"Nummer: 1/3"_s);
-    QCOMPARE(m_window->StatusPanel1->text(),
+    QCOMPARE(m_window->ui().hintPanel->text(),
         u"Vorw.: Strg+Rechts; Rückw.: Strg+Links; Teilnehmerliste: Strg+T"_s);
-    QVERIFY(m_window->MenuEinstProgrammordner->isChecked());
-    QVERIFY(!m_window->MenuEinstEigeneDateien->isChecked());
+    QVERIFY(m_window->ui().programFolderAction->isChecked());
+    QVERIFY(!m_window->ui().documentsFolderAction->isChecked());
     QVERIFY(m_messages->shown().isEmpty());
 }
 
@@ -113,24 +113,24 @@ void TestMainWindow::forwardAndBackFollowTheEdges()
     QFETCH(bool, back);
     QVERIFY(writeBytes(annaPath(), daysFile(days)));
     start();
-    m_window->setAktNummer(day);
-    QCOMPARE(m_window->Button1->isEnabled(), forward);
-    QCOMPARE(m_window->MenuAktVor->isEnabled(), forward);
-    QCOMPARE(m_window->Button2->isEnabled(), back);
-    QCOMPARE(m_window->MenuAktRueck->isEnabled(), back);
+    m_window->setDayNumber(day);
+    QCOMPARE(m_window->ui().nextDayButton->isEnabled(), forward);
+    QCOMPARE(m_window->ui().nextDayAction->isEnabled(), forward);
+    QCOMPARE(m_window->ui().previousDayButton->isEnabled(), back);
+    QCOMPARE(m_window->ui().previousDayAction->isEnabled(), back);
 }
 
 void TestMainWindow::forwardFromDayOneShowsTheNextOlderDay()
 {
     QVERIFY(writeBytes(annaPath(), daysFile(3)));
     start();
-    QTest::mouseClick(m_window->Button1, Qt::LeftButton);
-    QCOMPARE(m_window->AktNummer(), 2);
-    QCOMPARE(m_window->Datum(), u"Tag 2"_s);
+    QTest::mouseClick(m_window->ui().nextDayButton, Qt::LeftButton);
+    QCOMPARE(m_window->dayNumber(), 2);
+    QCOMPARE(m_window->date(), u"Tag 2"_s);
     QCOMPARE(statusNumber(), u"Nummer: 2/3"_s);
-    QCOMPARE(QApplication::focusWidget(), m_window->Edit3);
-    QTest::mouseClick(m_window->Button2, Qt::LeftButton);
-    QCOMPARE(m_window->Datum(), u"Tag 1"_s);
+    QCOMPARE(QApplication::focusWidget(), m_window->ui().dateEdit);
+    QTest::mouseClick(m_window->ui().previousDayButton, Qt::LeftButton);
+    QCOMPARE(m_window->date(), u"Tag 1"_s);
 }
 
 void TestMainWindow::ctrlRightInTheDateFieldGoesForward()
@@ -139,14 +139,14 @@ void TestMainWindow::ctrlRightInTheDateFieldGoesForward()
     start();
     QApplication::setActiveWindow(m_window.get());
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    m_window->Edit3->setFocus();
-    m_window->Edit3->setCursorPosition(0);
-    QTest::keyClick(m_window->Edit3, Qt::Key_Right, Qt::ControlModifier);
-    QCOMPARE(m_window->AktNummer(), 2);
-    QTest::keyClick(m_window->Edit5, Qt::Key_Left, Qt::ControlModifier);
-    QCOMPARE(m_window->AktNummer(), 1);
-    QTest::keyClick(m_window->RichEdit1, Qt::Key_Right, Qt::ControlModifier);
-    QCOMPARE(m_window->AktNummer(), 2);
+    m_window->ui().dateEdit->setFocus();
+    m_window->ui().dateEdit->setCursorPosition(0);
+    QTest::keyClick(m_window->ui().dateEdit, Qt::Key_Right, Qt::ControlModifier);
+    QCOMPARE(m_window->dayNumber(), 2);
+    QTest::keyClick(m_window->ui().remarkEdit, Qt::Key_Left, Qt::ControlModifier);
+    QCOMPARE(m_window->dayNumber(), 1);
+    QTest::keyClick(m_window->ui().infoEdit, Qt::Key_Right, Qt::ControlModifier);
+    QCOMPARE(m_window->dayNumber(), 2);
 }
 
 void TestMainWindow::newDayBecomesDayOne()
@@ -155,23 +155,23 @@ void TestMainWindow::newDayBecomesDayOne()
     QVERIFY(writeBytes(annaPath(), before));
     start();
     m_messages->answerNext(true);
-    m_window->MenuAktNeuenTag->trigger();
+    m_window->ui().newDayAction->trigger();
 
-    const QString today = TagStr(QDate::currentDate());
+    const QString today = dateText(QDate::currentDate());
     QCOMPARE(m_messages->takeShown(),
         (QList<ShownMessage>{{MessageKind::Question, u"Soll ein neuer Tag erstellt werden?"_s}}));
-    QCOMPARE(m_window->AktNummer(), 1);
-    QCOMPARE(m_window->Datum(), today);
+    QCOMPARE(m_window->dayNumber(), 1);
+    QCOMPARE(m_window->date(), today);
     QCOMPARE(m_window->presentIndex(), 1);
     QCOMPARE(statusNumber(), u"Nummer: 1/3"_s);
-    QCOMPARE(QApplication::focusWidget(), m_window->Edit3);
+    QCOMPARE(QApplication::focusWidget(), m_window->ui().dateEdit);
     QCOMPARE(readBytes(annaPath()),
         "1a|Kommentar\r\n" + today.toLatin1() + "|\r\n1\r\n<--------------->\r\n"
             + before.mid(before.indexOf("\r\n") + 2));
     // The first store rewrote the unchanged file, the second made its copy of that.
     QCOMPARE(readBytes(annaPath() + u".bak"_s), before);
-    m_window->setAktNummer(2);
-    QCOMPARE(m_window->Datum(), u"Tag 1"_s);
+    m_window->setDayNumber(2);
+    QCOMPARE(m_window->date(), u"Tag 1"_s);
 }
 
 void TestMainWindow::newDayAnsweredNoChangesNothing()
@@ -179,8 +179,8 @@ void TestMainWindow::newDayAnsweredNoChangesNothing()
     QVERIFY(writeBytes(annaPath(), daysFile(2)));
     start();
     m_messages->answerNext(false);
-    m_window->MenuAktNeuenTag->trigger();
-    QCOMPARE(m_window->MaxNummer(), 2);
+    m_window->ui().newDayAction->trigger();
+    QCOMPARE(m_window->dayCount(), 2);
     QCOMPARE(readBytes(annaPath()), daysFile(2));
     QVERIFY(!QFileInfo::exists(annaPath() + u".bak"_s));
 }
@@ -201,13 +201,13 @@ void TestMainWindow::deletingADay()
     QFETCH(QString, shownDate);
     QVERIFY(writeBytes(annaPath(), daysFile(5)));
     start();
-    m_window->setAktNummer(day);
+    m_window->setDayNumber(day);
     m_messages->answerNext(true);
-    m_window->MenuAktTagLoeschen->trigger();
+    m_window->ui().deleteDayAction->trigger();
     QCOMPARE(m_messages->takeShown().value(0).text,
         u"Soll der Tag \"Tag %1\" vom Teilnehmer \"Anna\" gelöscht werden?"_s.arg(day));
-    QCOMPARE(m_window->AktNummer(), shownNumber);
-    QCOMPARE(m_window->Datum(), shownDate);
+    QCOMPARE(m_window->dayNumber(), shownNumber);
+    QCOMPARE(m_window->date(), shownDate);
     QCOMPARE(statusNumber(), u"Nummer: %1/4"_s.arg(shownNumber));
     const QByteArray written = readBytes(annaPath());
     QVERIFY(!written.contains("Tag " + QByteArray::number(day) + "|"));
@@ -218,9 +218,9 @@ void TestMainWindow::deletingTheOnlyDayDeletesTheFile()
 {
     QVERIFY(writeBytes(annaPath(), daysFile(1)));
     start();
-    m_window->Edit5->setText(u"geändert"_s);
+    m_window->ui().remarkEdit->setText(u"geändert"_s);
     m_messages->answerNext(true);
-    m_window->MenuAktTagLoeschen->trigger();
+    m_window->ui().deleteDayAction->trigger();
     const QList<ShownMessage> shown = m_messages->takeShown();
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown.at(1),
@@ -230,31 +230,31 @@ void TestMainWindow::deletingTheOnlyDayDeletesTheFile()
     QVERIFY(!QFileInfo::exists(annaPath()));
     // The copy made by the store before the deletion stays.
     QVERIFY(readBytes(annaPath() + u".bak"_s).contains("Tag 1|"));
-    QCOMPARE(m_window->Teilnehmer(), QString());
+    QCOMPARE(m_window->participant(), QString());
     QCOMPARE(m_window->windowTitle(), u"KeinName - Tessaro V1.01"_s);
     QCOMPARE(statusNumber(), u"Nummer: 0/0"_s);
-    QCOMPARE(m_window->DatFilename(), dataFolder());
-    QCOMPARE(QApplication::focusWidget(), m_window->Edit1);
+    QCOMPARE(m_window->participantPath(), dataFolder());
+    QCOMPARE(QApplication::focusWidget(), m_window->ui().nameEdit);
 }
 
 void TestMainWindow::dateInsertion()
 {
     QVERIFY(writeBytes(annaPath(), daysFile(2)));
     start();
-    const QString yesterday = TagStr(QDate::currentDate().addDays(-1));
+    const QString yesterday = dateText(QDate::currentDate().addDays(-1));
     m_messages->answerNext(false);
-    m_window->MenuBearbGestern->trigger();
+    m_window->ui().insertYesterdayAction->trigger();
     QCOMPARE(m_messages->takeShown().value(0).text,
         u"Soll der Text \"%1\" in das Datum-Eingabefeld eingefügt werden?"_s.arg(yesterday));
-    QCOMPARE(m_window->Datum(), u"Tag 1"_s);
+    QCOMPARE(m_window->date(), u"Tag 1"_s);
 
     m_messages->answerNext(true);
-    m_window->PuEdit3Morgen->trigger();
-    QCOMPARE(m_window->Datum(), TagStr(QDate::currentDate().addDays(1)));
+    m_window->ui().dateMenuTomorrowAction->trigger();
+    QCOMPARE(m_window->date(), dateText(QDate::currentDate().addDays(1)));
     QCOMPARE(readBytes(annaPath()), daysFile(2));
     // The next store writes it.
-    m_window->MenuAktVor->trigger();
-    QVERIFY(readBytes(annaPath()).contains(TagStr(QDate::currentDate().addDays(1)).toLatin1()));
+    m_window->ui().nextDayAction->trigger();
+    QVERIFY(readBytes(annaPath()).contains(dateText(QDate::currentDate().addDays(1)).toLatin1()));
 }
 
 void TestMainWindow::statusBarGroupsDigits()
@@ -262,9 +262,9 @@ void TestMainWindow::statusBarGroupsDigits()
     QVERIFY(writeBytes(annaPath(), daysFile(1000)));
     start();
     QCOMPARE(statusNumber(), u"Nummer: 1/1.000"_s);
-    m_window->setAktNummer(5000);
+    m_window->setDayNumber(5000);
     QCOMPARE(statusNumber(), u"Nummer: 1.000/1.000"_s);
-    QCOMPARE(m_window->Datum(), u"Tag 1000"_s);
+    QCOMPARE(m_window->date(), u"Tag 1000"_s);
 }
 
 void TestMainWindow::unchangedDayTouchesNoFile()
@@ -272,10 +272,10 @@ void TestMainWindow::unchangedDayTouchesNoFile()
     QVERIFY(writeBytes(annaPath(), daysFile(3)));
     const QDateTime modified = QFileInfo(annaPath()).lastModified();
     start();
-    m_window->MenuAktVor->trigger();
-    m_window->MenuAktVor->trigger();
-    m_window->MenuAktRueck->trigger();
-    m_window->MenuDateiClose->trigger();
+    m_window->ui().nextDayAction->trigger();
+    m_window->ui().nextDayAction->trigger();
+    m_window->ui().previousDayAction->trigger();
+    m_window->ui().closeAction->trigger();
     QCOMPARE(readBytes(annaPath()), daysFile(3));
     QCOMPARE(QFileInfo(annaPath()).lastModified(), modified);
     QVERIFY(!QFileInfo::exists(annaPath() + u".bak"_s));
@@ -285,9 +285,9 @@ void TestMainWindow::classChangeReachesTheFileAtTheNextStore()
 {
     QVERIFY(writeBytes(annaPath(), daysFile(1)));
     start();
-    m_window->setKlasse(u"2b"_s);
+    m_window->setSchoolClass(u"2b"_s);
     QCOMPARE(readBytes(annaPath()), daysFile(1));
-    m_window->MenuDateiClose->trigger();
+    m_window->ui().closeAction->trigger();
     QVERIFY(readBytes(annaPath()).startsWith("2b|Kommentar\r\n"));
 }
 
@@ -295,9 +295,9 @@ void TestMainWindow::informationLinesAreStoredPerDisplayLine()
 {
     QVERIFY(writeBytes(annaPath(), daysFile(1)));
     start();
-    m_window->RichEdit1->setPlainText(u"erste Zeile\n\ndritte Zeile\n"_s);
+    m_window->ui().infoEdit->setPlainText(u"erste Zeile\n\ndritte Zeile\n"_s);
     m_window->setPresentIndex(0);
-    m_window->MenuDateiClose->trigger();
+    m_window->ui().closeAction->trigger();
     QCOMPARE(readBytes(annaPath()),
         QByteArray("1a|Kommentar\r\nTag 1|\r\n0\r\nerste Zeile\r\n\r\ndritte Zeile\r\n"
                    "<--------------->\r\n"));
@@ -307,41 +307,41 @@ void TestMainWindow::closedWindowHasNoParticipantAndReadOnlyDayFields()
 {
     QVERIFY(writeBytes(annaPath(), daysFile(2)));
     start();
-    QVERIFY(!m_window->Edit3->isReadOnly());
-    QVERIFY(m_window->MenuDateiClose->isEnabled());
-    m_window->MenuDateiClose->trigger();
+    QVERIFY(!m_window->ui().dateEdit->isReadOnly());
+    QVERIFY(m_window->ui().closeAction->isEnabled());
+    m_window->ui().closeAction->trigger();
     QCOMPARE(m_window->windowTitle(), u"KeinName - Tessaro V1.01"_s);
     QCOMPARE(statusNumber(), u"Nummer: 0/0"_s);
-    QVERIFY(m_window->Edit3->isReadOnly());
-    QVERIFY(m_window->Edit5->isReadOnly());
-    QVERIFY(m_window->RichEdit1->isReadOnly());
-    QVERIFY(m_window->Edit1->isReadOnly());
-    for (QAction *entry :
-        {m_window->MenuAktNeuenTag, m_window->MenuAktTagLoeschen, m_window->MenuBearbHeute,
-            m_window->PuEdit3Heute, m_window->MenuDateiClose, m_window->MenuAktVor})
+    QVERIFY(m_window->ui().dateEdit->isReadOnly());
+    QVERIFY(m_window->ui().remarkEdit->isReadOnly());
+    QVERIFY(m_window->ui().infoEdit->isReadOnly());
+    QVERIFY(m_window->ui().nameEdit->isReadOnly());
+    for (QAction *entry : {m_window->ui().newDayAction, m_window->ui().deleteDayAction,
+             m_window->ui().insertTodayAction, m_window->ui().dateMenuTodayAction,
+             m_window->ui().closeAction, m_window->ui().nextDayAction})
         QVERIFY2(!entry->isEnabled(), qPrintable(entry->text()));
-    QVERIFY(m_window->RadioGroup1->isEnabled());
+    QVERIFY(m_window->ui().presentGroup->isEnabled());
 }
 
 void TestMainWindow::fieldsCarryTheirLabelsAsAccessibleNames()
 {
     start();
-    QCOMPARE(m_window->Edit1->accessibleName(), u"Name:"_s);
-    QCOMPARE(m_window->Edit2->accessibleName(), u"Klasse:"_s);
-    QCOMPARE(m_window->Edit3->accessibleName(), u"Datum:"_s);
-    QCOMPARE(m_window->Edit4->accessibleName(), u"Kommentar:"_s);
-    QCOMPARE(m_window->Edit5->accessibleName(), u"Anmerkung:"_s);
-    QCOMPARE(m_window->RichEdit1->accessibleName(), u"Infos:"_s);
-    QCOMPARE(m_window->Label3->buddy(), m_window->Edit3);
+    QCOMPARE(m_window->ui().nameEdit->accessibleName(), u"Name:"_s);
+    QCOMPARE(m_window->ui().classEdit->accessibleName(), u"Klasse:"_s);
+    QCOMPARE(m_window->ui().dateEdit->accessibleName(), u"Datum:"_s);
+    QCOMPARE(m_window->ui().commentEdit->accessibleName(), u"Kommentar:"_s);
+    QCOMPARE(m_window->ui().remarkEdit->accessibleName(), u"Anmerkung:"_s);
+    QCOMPARE(m_window->ui().infoEdit->accessibleName(), u"Infos:"_s);
+    QCOMPARE(m_window->ui().dateLabel->buddy(), m_window->ui().dateEdit);
 }
 
 void TestMainWindow::closingStoresTheDayAndTheSettings()
 {
     QVERIFY(writeBytes(annaPath(), daysFile(2)));
     start();
-    m_window->Edit5->setText(u"beim Schließen"_s);
+    m_window->ui().remarkEdit->setText(u"beim Schließen"_s);
     QVERIFY(m_window->close());
-    QVERIFY(m_window->IsClosing());
+    QVERIFY(m_window->isClosing());
     QVERIFY(readBytes(annaPath())
                 .contains("Tag 1|beim Schlie\xDF"
                           "en\r\n"));
@@ -357,16 +357,16 @@ void TestMainWindow::settingsRoundTrip()
             && writeBytes(m_paths.documentsFolder + u"Tessaro/Berta.dat"_s, daysFile(1))));
     start("[General]\nAktOrdner=1\nTeilnehmer=Berta\nFontName=Liberation Serif\nFontSize=20\n"
           "FontColor=255\nFontCharSet=513\nFontStyle=3\nHintColor=0\n");
-    QVERIFY(m_window->MenuEinstEigeneDateien->isChecked());
-    QCOMPARE(m_window->Teilnehmer(), u"Berta"_s);
-    QCOMPARE(AktSchrift().font.family(), u"Liberation Serif"_s);
-    QCOMPARE(AktSchrift().font.pointSize(), 20);
-    QCOMPARE(AktSchrift().color, 255u);
-    QCOMPARE(AktSchrift().charSet, 1);
-    QVERIFY(AktSchrift().font.bold() && AktSchrift().font.italic());
-    QVERIFY(!AktSchrift().font.underline());
-    QCOMPARE(m_window->HintergrundNr(), 0);
-    QCOMPARE(m_window->Edit1->font().pointSize(), 20);
+    QVERIFY(m_window->ui().documentsFolderAction->isChecked());
+    QCOMPARE(m_window->participant(), u"Berta"_s);
+    QCOMPARE(currentFont().font.family(), u"Liberation Serif"_s);
+    QCOMPARE(currentFont().font.pointSize(), 20);
+    QCOMPARE(currentFont().color, 255u);
+    QCOMPARE(currentFont().charSet, 1);
+    QVERIFY(currentFont().font.bold() && currentFont().font.italic());
+    QVERIFY(!currentFont().font.underline());
+    QCOMPARE(m_window->backgroundNumber(), 0);
+    QCOMPARE(m_window->ui().nameEdit->font().pointSize(), 20);
     QVERIFY(m_window->close());
 
     const QByteArray written = readBytes(m_paths.settingsFile);
@@ -411,26 +411,26 @@ void TestMainWindow::settingsErrors()
     QVERIFY(writeBytes(annaPath(), daysFile(1)));
     start("[General]\n" + settings);
     QCOMPARE(m_messages->shown(), (QList<ShownMessage>{{MessageKind::Error, message}}));
-    QCOMPARE(m_window->Teilnehmer().isEmpty(), !participantOpen);
+    QCOMPARE(m_window->participant().isEmpty(), !participantOpen);
     // The loading stopped there: the folder check does not run.
     QTest::qWait(60);
-    QVERIFY(!m_window->Timer1.isActive());
+    QVERIFY(!m_window->ui().folderCheckTimer->isActive());
     // The program goes on and can be closed.
     QVERIFY(m_window->close());
 }
 
 void TestMainWindow::missingSettingsGiveTheDefaults()
 {
-    AktSchrift().font.setPointSize(30);
+    currentFont().font.setPointSize(30);
     start(QByteArray());
     QVERIFY(m_messages->shown().isEmpty());
-    QVERIFY(m_window->MenuEinstProgrammordner->isChecked());
-    QCOMPARE(m_window->Teilnehmer(), QString());
-    QCOMPARE(AktSchrift().font.family(), u"Arial"_s);
-    QCOMPARE(AktSchrift().font.pointSize(), 12);
-    QCOMPARE(AktSchrift().color, kWindowTextColor);
-    QCOMPARE(AktSchrift().font.bold(), false);
-    QCOMPARE(m_window->HintergrundNr(), 1);
+    QVERIFY(m_window->ui().programFolderAction->isChecked());
+    QCOMPARE(m_window->participant(), QString());
+    QCOMPARE(currentFont().font.family(), u"Arial"_s);
+    QCOMPARE(currentFont().font.pointSize(), 12);
+    QCOMPARE(currentFont().color, kWindowTextColor);
+    QCOMPARE(currentFont().font.bold(), false);
+    QCOMPARE(m_window->backgroundNumber(), 1);
     // The folder check runs 25 ms after showing and creates a missing data folder.
     QVERIFY(QDir(dataFolder()).removeRecursively());
     QTRY_VERIFY(QFileInfo(dataFolder()).isDir());
@@ -443,7 +443,7 @@ void TestMainWindow::unreadableParticipantIsReportedAndNothingOpens()
     QCOMPARE(m_messages->shown().size(), 1);
     QVERIFY(m_messages->shown().at(0).text.startsWith(
         u"Datei "_s + annaPath() + u" kann nicht geöffnet werden. "_s));
-    QCOMPARE(m_window->Teilnehmer(), QString());
+    QCOMPARE(m_window->participant(), QString());
     QCOMPARE(m_window->windowTitle(), u"KeinName - Tessaro V1.01"_s);
     QVERIFY(m_window->close());
 }
@@ -452,15 +452,15 @@ void TestMainWindow::failedStoreKeepsTheWindowOpen()
 {
     QVERIFY(writeBytes(annaPath(), daysFile(1)));
     start();
-    m_window->Edit5->setText(u"nicht verlieren"_s);
+    m_window->ui().remarkEdit->setText(u"nicht verlieren"_s);
     QVERIFY(QDir(dataFolder()).removeRecursively());
     QVERIFY(!m_window->close());
     QCOMPARE(m_messages->shown().size(), 1);
     QVERIFY(m_messages->shown().at(0).text.startsWith(
         u"Datei \""_s + annaPath() + u"\" kann nicht erstellt werden. "_s));
     QVERIFY(m_window->isVisible());
-    QVERIFY(!m_window->IsClosing());
-    QCOMPARE(m_window->Anmerkung(), u"nicht verlieren"_s);
+    QVERIFY(!m_window->isClosing());
+    QCOMPARE(m_window->remark(), u"nicht verlieren"_s);
 }
 
 void TestMainWindow::emptyDataFolderIsRemovedAtTheEnd()

@@ -41,10 +41,10 @@ void TestDates::dateTexts()
 {
     QFETCH(QDate, date);
     QFETCH(QString, text);
-    QCOMPARE(TagStr(date, germanDateNames()), text);
+    QCOMPARE(dateText(date, germanDateNames()), text);
     // The names set up for a German locale give the same text.
     initDateNames(QLocale(QLocale::German, QLocale::Germany));
-    QCOMPARE(TagStr(date), text);
+    QCOMPARE(dateText(date), text);
 }
 
 void TestDates::localeMonthNames_data()
@@ -65,7 +65,7 @@ void TestDates::localeMonthNames()
     QFETCH(QLocale, locale);
     QFETCH(QString, text);
     initDateNames(locale);
-    QCOMPARE(TagStr(QDate(2025, 1, 6)), text);
+    QCOMPARE(dateText(QDate(2025, 1, 6)), text);
     initDateNames(QLocale::c());
 }
 
@@ -73,7 +73,7 @@ void TestDates::weekdayNamesLoseTheirDot()
 {
     DateNames names;
     names.shortDayNames = {u"So."_s, u"Mo"_s, QString(), u"."_s, u"Do.."_s, u"Fr"_s, u"Sa."_s};
-    TagnamenAnpassen(names);
+    dropWeekdayDots(names);
     QCOMPARE(names.shortDayNames,
         (QStringList{u"So"_s, u"Mo"_s, QString(), QString(), u"Do."_s, u"Fr"_s, u"Sa"_s}));
 }
@@ -84,7 +84,7 @@ void TestDates::onlyTheFirstJanuarIsRewritten()
     DateNames names;
     names.shortMonthNames = {u"jan"_s, u"Mrz"_s, u"Jan."_s, u"MRZ"_s};
     names.longMonthNames = {u"Februar"_s, u"januar"_s, u"Januar"_s};
-    MonatsnamenAnpassen(names, german);
+    useAustrianMonthNames(names, german);
     QCOMPARE(names.shortMonthNames, (QStringList{u"Jän"_s, u"Mär"_s, u"Jan."_s, u"Mär"_s}));
     QCOMPARE(names.longMonthNames, (QStringList{u"Februar"_s, u"Jänner"_s, u"Januar"_s}));
 }
@@ -107,7 +107,7 @@ void TestDates::digitGroups()
 {
     QFETCH(qint64, value);
     QFETCH(QString, text);
-    QCOMPARE(TausenderPunkte(value), text);
+    QCOMPARE(withThousandsDots(value), text);
 }
 
 void TestDates::dataFolder_data()

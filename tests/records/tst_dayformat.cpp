@@ -6,10 +6,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-DayRecord datedDay(const QString &datum)
+DayRecord datedDay(const QString &date)
 {
     DayRecord day;
-    day.datum = datum;
+    day.date = date;
     return day;
 }
 
@@ -106,7 +106,7 @@ void TestDayFormat::dayCount()
 void TestDayFormat::flagLine_data()
 {
     QTest::addColumn<QString>("line");
-    QTest::addColumn<int>("anwesend");
+    QTest::addColumn<int>("present");
     QTest::newRow("0 is absent") << u"0"_s << kAbsent;
     QTest::newRow("1 is present") << u"1"_s << kPresent;
     QTest::newRow("2 is present") << u"2"_s << kPresent;
@@ -130,8 +130,8 @@ void TestDayFormat::flagLine_data()
 void TestDayFormat::flagLine()
 {
     QFETCH(QString, line);
-    QFETCH(int, anwesend);
-    QCOMPARE(readDay(lines({u"h"_s, u"d|"_s, line, S}), 1).anwesend, anwesend);
+    QFETCH(int, present);
+    QCOMPARE(readDay(lines({u"h"_s, u"d|"_s, line, S}), 1).present, present);
 }
 
 void TestDayFormat::readingDays()
@@ -139,17 +139,17 @@ void TestDayFormat::readingDays()
     const QStringList file = lines({u"1a|K"_s, u"  Mo., 6. Jänner 2025 \t| Bem |x"_s, u"0"_s,
         u"Info 1"_s, u"  Info 2  "_s, S, u"Di.|"_s, S, u"Mi."_s, S});
     const DayRecord first = readDay(file, 1);
-    QCOMPARE(first.datum, u"Mo., 6. Jänner 2025"_s);
-    QCOMPARE(first.anmerkung, u" Bem |x"_s);
-    QCOMPARE(first.anwesend, kAbsent);
-    QCOMPARE(first.infos, lines({u"Info 1"_s, u"  Info 2  "_s}));
+    QCOMPARE(first.date, u"Mo., 6. Jänner 2025"_s);
+    QCOMPARE(first.remark, u" Bem |x"_s);
+    QCOMPARE(first.present, kAbsent);
+    QCOMPARE(first.infoLines, lines({u"Info 1"_s, u"  Info 2  "_s}));
 
     // A date line without "|" and no flag line, as participant creation writes it.
     const DayRecord third = readDay(file, 3);
-    QCOMPARE(third.datum, u"Mi."_s);
-    QCOMPARE(third.anmerkung, QString());
-    QCOMPARE(third.anwesend, kPresent);
-    QVERIFY(third.infos.isEmpty());
+    QCOMPARE(third.date, u"Mi."_s);
+    QCOMPARE(third.remark, QString());
+    QCOMPARE(third.present, kPresent);
+    QVERIFY(third.infoLines.isEmpty());
 
     QCOMPARE(readDay(file, 0), DayRecord());
     QCOMPARE(readDay(file, 4), DayRecord());
@@ -159,8 +159,8 @@ void TestDayFormat::readingStopsAtTheBlockEnd()
 {
     // An information line holding the separator text ends the block there.
     const QStringList file = lines({u"h"_s, u"d|"_s, u"1"_s, u"a"_s, u"x"_s + S, u"b"_s, S});
-    QCOMPARE(readDay(file, 1).infos, lines({u"a"_s}));
-    QCOMPARE(readDay(file, 2).datum, u"b"_s);
+    QCOMPARE(readDay(file, 1).infoLines, lines({u"a"_s}));
+    QCOMPARE(readDay(file, 2).date, u"b"_s);
     QCOMPARE(countDays(file), 2);
 }
 
@@ -227,7 +227,7 @@ void TestDayFormat::blockInsertion()
     const QStringList file = lines({u"h"_s, u"alt|"_s, u"1"_s, S});
     const QStringList inserted = insertDayBlock(file, dayBlock(datedDay(u"neu"_s)));
     QCOMPARE(inserted, lines({u"h"_s, u"neu|"_s, u"1"_s, S, u"alt|"_s, u"1"_s, S}));
-    QCOMPARE(readDay(inserted, 2).datum, u"alt"_s);
+    QCOMPARE(readDay(inserted, 2).date, u"alt"_s);
 }
 
 void TestDayFormat::dayRemoval_data()

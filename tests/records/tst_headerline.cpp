@@ -159,7 +159,7 @@ void TestHeaderLine::unreadableFiles()
 void TestHeaderLine::headerClass_data()
 {
     QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("klasse");
+    QTest::addColumn<QString>("schoolClass");
     QTest::newRow("before the bar") << u"1a|Text"_s << u"1a"_s;
     QTest::newRow("vertical tab wins over the bar") << u"  2b \vText|x"_s << u"2b"_s;
     QTest::newRow("no separator") << u"3c"_s << u"3c"_s;
@@ -170,8 +170,8 @@ void TestHeaderLine::headerClass_data()
 void TestHeaderLine::headerClass()
 {
     QFETCH(QString, line);
-    QFETCH(QString, klasse);
-    QCOMPARE(::headerClass(line), klasse);
+    QFETCH(QString, schoolClass);
+    QCOMPARE(::headerClass(line), schoolClass);
 }
 
 QTEST_GUILESS_MAIN(TestHeaderLine)

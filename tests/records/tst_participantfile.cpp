@@ -1,4 +1,4 @@
-#include "records/atomicfile.h"
+#include "records/atomicwrite.h"
 #include "records/error.h"
 #include "records/participantfile.h"
 
@@ -16,10 +16,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-DayRecord datedDay(const QString &datum)
+DayRecord datedDay(const QString &date)
 {
     DayRecord day;
-    day.datum = datum;
+    day.date = date;
     return day;
 }
 
@@ -50,12 +50,12 @@ QByteArray utf16le(const char16_t *text)
 }
 
 // The values the main window shows after opening a participant at day nr.
-ShownDay shownDay(const ParticipantFile &file, int nr)
+ShownDay shownDay(const ParticipantFile &file, int number)
 {
-    const DayRecord day = file.readDay(nr);
+    const DayRecord day = file.readDay(number);
     const Fields header = file.header();
-    return {file.displayName(), trimmedText(header.first), trimmedText(header.second), day.datum,
-        trimmedText(day.anmerkung), day.anwesend, day.infos.join(u'\n')};
+    return {file.displayName(), trimmedText(header.first), trimmedText(header.second), day.date,
+        trimmedText(day.remark), day.present, day.infoLines.join(u'\n')};
 }
 
 // Lowers the file size limit for the lifetime of the object, so that writes fail half-way.
@@ -132,14 +132,14 @@ void TestParticipantFile::missingOrEmptyNameOpensNothing()
     ParticipantFile file;
     QVERIFY(!file.open(m_folder, u"Niemand"_s));
     QVERIFY(!file.isOpen());
-    QCOMPARE(file.datFilename(), m_folder);
-    QCOMPARE(file.maxNummer(), 0);
+    QCOMPARE(file.path(), m_folder);
+    QCOMPARE(file.dayCount(), 0);
     QVERIFY(!file.open(m_folder, QString()));
     QVERIFY(QDir().mkpath(m_folder + u"Ordner.dat"_s));
     QVERIFY(!file.open(m_folder, u"Ordner"_s));
     // Nothing open: a store writes nothing.
     ShownDay shown;
-    shown.teilnehmer = u"Niemand"_s;
+    shown.participant = u"Niemand"_s;
     QVERIFY(!file.store(shown, {}, 1, true));
     QVERIFY(!QFileInfo::exists(m_folder + u"Niemand.dat"_s));
 }
@@ -149,14 +149,14 @@ void TestParticipantFile::emptyFileOpensAsOneEmptyDay()
     writeBytes(m_folder + u"Leer.dat"_s, QByteArray());
     ParticipantFile file;
     QVERIFY(file.open(m_folder, u"Leer"_s));
-    QCOMPARE(file.maxNummer(), 1);
+    QCOMPARE(file.dayCount(), 1);
     QCOMPARE(file.header().first, QString());
     QCOMPARE(file.header().second, QString());
     QCOMPARE(file.readDay(1), DayRecord());
 
     ShownDay shown = shownDay(file, 1);
     file.setSnapshot(shown);
-    shown.datum = u"Mo., 6. Jänner 2025"_s;
+    shown.date = u"Mo., 6. Jänner 2025"_s;
     QVERIFY(file.store(shown, {}, 1, false));
     QCOMPARE(readBytes(m_folder + u"Leer.dat"_s),
         QByteArray("|\r\nMo., 6. J\xE4nner 2025|\r\n1\r\n<--------------->\r\n"));
@@ -168,12 +168,12 @@ void TestParticipantFile::headerOnlyGetsItsFirstDayOnStore()
     writeBytes(path, "1a|Kommentar\r\n");
     ParticipantFile file;
     QVERIFY(file.open(m_folder, u"Kopf"_s));
-    QCOMPARE(file.maxNummer(), 1);
+    QCOMPARE(file.dayCount(), 1);
     QCOMPARE(readBytes(path), QByteArray("1a|Kommentar\r\n"));
 
     const ShownDay shown = shownDay(file, 1);
-    QCOMPARE(shown.klasse, u"1a"_s);
-    QCOMPARE(shown.anwesend, kPresent);
+    QCOMPARE(shown.schoolClass, u"1a"_s);
+    QCOMPARE(shown.present, kPresent);
     file.setSnapshot(shown);
     QVERIFY(file.store(shown, {}, 1, true));
     QCOMPARE(readBytes(path), QByteArray("1a|Kommentar\r\n|\r\n1\r\n<--------------->\r\n"));
@@ -193,7 +193,7 @@ void TestParticipantFile::unchangedStoreTouchesNoFile()
     QCOMPARE(QFileInfo(path).lastModified(), modified);
     QVERIFY(!QFileInfo::exists(file.backupFilename()));
 
-    // The same values with unbedingt true are written.
+    // The same values are written when the store is forced.
     QVERIFY(file.store(shown, {}, 1, true));
     QCOMPARE(readBytes(path), QByteArray("1a|\r\nMo.|\r\n1\r\n<--------------->\r\n"));
     QCOMPARE(readBytes(file.backupFilename()), content);
@@ -205,7 +205,7 @@ void TestParticipantFile::classChangeReachesTheFileAtTheNextStore()
     ParticipantFile file;
     ShownDay shown;
     QVERIFY(openAtDayOne(file, u"Anna"_s, "1a\r\nMo.|\r\n1\r\n<--------------->\r\n", &shown));
-    shown.klasse = u"2b"_s;
+    shown.schoolClass = u"2b"_s;
     QVERIFY(file.store(shown, {}, 1, false));
     QCOMPARE(readBytes(path), QByteArray("2b|\r\nMo.|\r\n1\r\n<--------------->\r\n"));
     // Stored once, the same values count as unchanged.
@@ -219,10 +219,10 @@ void TestParticipantFile::backupHoldsTheContentBeforeTheLatestWrite()
     ShownDay shown;
     QVERIFY(openAtDayOne(file, u"Anna"_s, "1a|\r\nMo.|\r\n1\r\n<--------------->\r\n", &shown));
 
-    shown.anmerkung = u"erste"_s;
+    shown.remark = u"erste"_s;
     QVERIFY(file.store(shown, {}, 1, false));
     const QByteArray afterFirst = readBytes(path);
-    shown.anmerkung = u"zweite"_s;
+    shown.remark = u"zweite"_s;
     QVERIFY(file.store(shown, {}, 1, false));
 
     QCOMPARE(readBytes(file.backupFilename()), afterFirst);
@@ -253,7 +253,7 @@ void TestParticipantFile::encodingIsKeptOnWrite()
     ParticipantFile file;
     ShownDay shown;
     QVERIFY(openAtDayOne(file, u"T"_s, content, &shown));
-    shown.anmerkung = u"ß"_s;
+    shown.remark = u"ß"_s;
     QVERIFY(file.store(shown, {}, 1, false));
     QCOMPARE(readBytes(m_folder + u"T.dat"_s), written);
 }
@@ -264,7 +264,7 @@ void TestParticipantFile::dottedNameOpensItsOwnFile()
     writeBytes(m_folder + u"A.B.dat"_s, "richtige|\r\n<--------------->\r\n");
     ParticipantFile file;
     QVERIFY(file.open(m_folder, u"A.B"_s));
-    QCOMPARE(file.datFilename(), m_folder + u"A.B.dat"_s);
+    QCOMPARE(file.path(), m_folder + u"A.B.dat"_s);
     QCOMPARE(file.displayName(), u"A"_s);
     QCOMPARE(file.header().first, u"richtige"_s);
     QCOMPARE(file.dataFolder(), m_folder);
@@ -296,8 +296,8 @@ void TestParticipantFile::unreadableFileReportsAndOpensNothing()
             qPrintable(error.text()));
     }
     QVERIFY(!file.isOpen());
-    QVERIFY(file.datSl().isEmpty());
-    QCOMPARE(file.datFilename(), m_folder);
+    QVERIFY(file.lineList().isEmpty());
+    QCOMPARE(file.path(), m_folder);
 }
 
 void TestParticipantFile::failedWriteLeavesTheOldFileByteIdentical()
@@ -307,11 +307,11 @@ void TestParticipantFile::failedWriteLeavesTheOldFileByteIdentical()
     ParticipantFile file;
     ShownDay shown;
     QVERIFY(openAtDayOne(file, u"Anna"_s, content, &shown));
-    shown.infos = QString(20000, u'x');
+    shown.infoText = QString(20000, u'x');
     {
         const FileSizeLimit limit(4096);
         try {
-            file.store(shown, {shown.infos}, 1, false);
+            file.store(shown, {shown.infoText}, 1, false);
             QFAIL("no error raised");
         } catch (const TessaroError &error) {
             QVERIFY2(error.text().startsWith(
@@ -324,9 +324,9 @@ void TestParticipantFile::failedWriteLeavesTheOldFileByteIdentical()
     QCOMPARE(readBytes(file.backupFilename()), content);
     QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden).size(), 2);
     // The change was not written, so the next store of the same values tries again.
-    QVERIFY(file.store(shown, {shown.infos}, 1, false));
-    QCOMPARE(file.readDay(1).infos, QStringList{shown.infos});
-    QVERIFY(readBytes(path).contains(shown.infos.toLatin1()));
+    QVERIFY(file.store(shown, {shown.infoText}, 1, false));
+    QCOMPARE(file.readDay(1).infoLines, QStringList{shown.infoText});
+    QVERIFY(readBytes(path).contains(shown.infoText.toLatin1()));
 }
 
 void TestParticipantFile::writeFollowsALink()
@@ -338,7 +338,7 @@ void TestParticipantFile::writeFollowsALink()
     QVERIFY(file.open(m_folder, u"Link"_s));
     ShownDay shown = shownDay(file, 1);
     file.setSnapshot(shown);
-    shown.datum = u"neu"_s;
+    shown.date = u"neu"_s;
     QVERIFY(file.store(shown, {}, 1, false));
     QVERIFY(QFileInfo(m_folder + u"Link.dat"_s).isSymLink());
     QCOMPARE(readBytes(target), QByteArray("1a|\r\nneu|\r\n1\r\n<--------------->\r\n"));
@@ -351,14 +351,14 @@ void TestParticipantFile::newDayAndRemovalThroughTheFile()
     ParticipantFile file;
     QVERIFY(file.open(m_folder, u"Tage"_s));
     file.insertDay(datedDay(u"neu"_s));
-    QCOMPARE(file.maxNummer(), 2);
-    QCOMPARE(file.readDay(1).datum, u"neu"_s);
-    QCOMPARE(file.readDay(2).anwesend, kAbsent);
+    QCOMPARE(file.dayCount(), 2);
+    QCOMPARE(file.readDay(1).date, u"neu"_s);
+    QCOMPARE(file.readDay(2).present, kAbsent);
 
     file.removeDay(1, u"1a"_s);
-    QCOMPARE(file.maxNummer(), 1);
-    QCOMPARE(file.readDay(1).datum, u"alt"_s);
-    QCOMPARE(file.datSl().at(0), u"1a"_s);
+    QCOMPARE(file.dayCount(), 1);
+    QCOMPARE(file.readDay(1).date, u"alt"_s);
+    QCOMPARE(file.lineList().at(0), u"1a"_s);
     // Nothing of this reached the file yet.
     QCOMPARE(readBytes(path), QByteArray("1a|\r\nalt|\r\n0\r\n<--------------->\r\n"));
 }
@@ -369,17 +369,17 @@ void TestParticipantFile::typedDayWithoutLinesIsStored()
     writeBytes(path, "1a <---------------> |\r\nd1|\r\n1\r\n<--------------->\r\n");
     ParticipantFile file;
     QVERIFY(file.open(m_folder, u"Kopf"_s));
-    QCOMPARE(file.maxNummer(), 2);
+    QCOMPARE(file.dayCount(), 2);
     ShownDay shown = shownDay(file, 2);
     file.setSnapshot(shown);
-    shown.datum = u"getippt"_s;
+    shown.date = u"getippt"_s;
     QVERIFY(file.store(shown, {u"info"_s}, 2, false));
 
     ParticipantFile reread;
     QVERIFY(reread.open(m_folder, u"Kopf"_s));
-    QCOMPARE(reread.readDay(2).datum, u"getippt"_s);
-    QCOMPARE(reread.readDay(2).infos, QStringList{u"info"_s});
-    QCOMPARE(reread.readDay(1).datum, u"d1"_s);
+    QCOMPARE(reread.readDay(2).date, u"getippt"_s);
+    QCOMPARE(reread.readDay(2).infoLines, QStringList{u"info"_s});
+    QCOMPARE(reread.readDay(1).date, u"d1"_s);
 }
 
 QTEST_GUILESS_MAIN(TestParticipantFile)

@@ -1,7 +1,7 @@
 #ifndef TESSARO_TESTS_SUPPORT_RECORDINGSCREENREADER_H
 #define TESSARO_TESTS_SUPPORT_RECORDINGSCREENREADER_H
 
-#include "desktop/screenreaderfront.h"
+#include "speech/screenreaderfront.h"
 
 #include <QStringList>
 
@@ -9,24 +9,24 @@
 
 // A running screen reader that writes down every announcement: the text, followed by
 // " (interrupt)" when it was to cut off the current speech.
-class RecordingDriver : public TScreenReaderDriver
+class RecordingDriver : public ScreenReaderDriver
 {
 public:
     explicit RecordingDriver(QStringList *log)
-        : TScreenReaderDriver(u"recorder", true, true), m_log(log)
+        : ScreenReaderDriver(u"recorder", true, true), m_log(log)
     { }
 
-    bool Output(const std::u16string &text, bool interrupt) override
+    bool output(const std::u16string &text, bool interrupt) override
     {
         m_log->append(QString::fromStdU16String(text)
             + (interrupt ? QStringLiteral(" (interrupt)") : QString()));
         return true;
     }
-    bool Speak(const std::u16string &, bool) override { return true; }
-    bool Braille(const std::u16string &) override { return true; }
-    bool IsSpeaking() override { return false; }
-    bool Silence() override { return true; }
-    bool IsActive() override { return true; }
+    bool speak(const std::u16string &, bool) override { return true; }
+    bool braille(const std::u16string &) override { return true; }
+    bool isSpeaking() override { return false; }
+    bool silence() override { return true; }
+    bool isActive() override { return true; }
 
 private:
     QStringList *m_log;
@@ -35,11 +35,11 @@ private:
 // A loaded front over one recording driver.
 struct RecordingScreenReader
 {
-    RecordingScreenReader() { front.Load(); }
+    RecordingScreenReader() { front.load(); }
 
     QStringList announced;
-    TScreenReaderFront front{[this] {
-        TScreenReaderDriverList drivers;
+    ScreenReaderFront front{[this] {
+        ScreenReaderDriverList drivers;
         drivers.push_back(std::make_unique<RecordingDriver>(&announced));
         return drivers;
     }};

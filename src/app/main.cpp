@@ -1,0 +1,25 @@
+#include "mainwindow/mainwindow.h"
+
+#include "records/dates.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessaro"));
+
+    // Qt's own dialogs and shortcut names in German.
+    QTranslator qtTranslations;
+    if (qtTranslations.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslations);
+
+    initDateNames(QLocale::system());
+
+    MainWindow window(ProgramPaths::forThisUser());
+    window.show();
+    return application.exec();
+}

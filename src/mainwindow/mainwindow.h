@@ -1,0 +1,250 @@
+#ifndef TESSARO_MAINWINDOW_MAINWINDOW_H
+#define TESSARO_MAINWINDOW_MAINWINDOW_H
+
+#include "records/datafolder.h"
+#include "records/participantfile.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+class QTextEdit;
+class QTimer;
+class BackgroundColourDialog;
+class ClassFilterDialog;
+class FontDialog;
+class LineInputDialog;
+class ParticipantCreationDialog;
+class ParticipantListDialog;
+class ScreenReaderFront;
+enum class InputQuestion;
+
+// Where the program finds its folders and its settings file. Tests give their own.
+struct ProgramPaths
+{
+    QString programFolder; // ends in "/"
+    QString documentsFolder; // ends in "/"; empty when none is known
+    QString settingsFile;
+
+    static ProgramPaths forThisUser();
+};
+
+// The main window: one day of one participant at a time.
+//
+// Its sources are split by concern: mainwindow.cpp builds the controls and menus and holds the
+// field values; daynavigation.cpp opens participants, shows, stores and changes days;
+// participantcommands.cpp holds the participant and data folder commands;
+// mainwindowsettings.cpp the settings, start and close, font, colour and layout.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // The window's controls, its menu entries and the dialogs it owns.
+    struct Ui
+    {
+        QLabel *nameLabel = nullptr;
+        QLineEdit *nameEdit = nullptr;
+        QLabel *classLabel = nullptr;
+        QLineEdit *classEdit = nullptr;
+        QLabel *commentLabel = nullptr;
+        QLineEdit *commentEdit = nullptr;
+        QLabel *dateLabel = nullptr;
+        QLineEdit *dateEdit = nullptr;
+        QLabel *remarkLabel = nullptr;
+        QLineEdit *remarkEdit = nullptr;
+        QGroupBox *presentGroup = nullptr;
+        QLabel *infoLabel = nullptr;
+        QTextEdit *infoEdit = nullptr;
+        QPushButton *nextDayButton = nullptr;
+        QPushButton *previousDayButton = nullptr;
+        QPushButton *participantListButton = nullptr;
+        QLabel *dayNumberPanel = nullptr;
+        QLabel *hintPanel = nullptr;
+        // Checks the data folder and opens the participant list shortly after the start.
+        QTimer *folderCheckTimer = nullptr;
+
+        QMenu *fileMenu = nullptr;
+        QAction *closeAction = nullptr;
+        QAction *quitAction = nullptr;
+        QAction *renameAction = nullptr;
+        QAction *changeClassAction = nullptr;
+        QAction *changeCommentAction = nullptr;
+        QAction *insertTodayAction = nullptr;
+        QAction *insertYesterdayAction = nullptr;
+        QAction *insertTomorrowAction = nullptr;
+        QAction *deleteDayAction = nullptr;
+        QAction *deleteParticipantAction = nullptr;
+        QAction *nextDayAction = nullptr;
+        QAction *previousDayAction = nullptr;
+        QAction *participantListAction = nullptr;
+        QAction *newDayAction = nullptr;
+        QAction *newParticipantAction = nullptr;
+        QAction *fontAction = nullptr;
+        QAction *backgroundAction = nullptr;
+        QAction *documentsFolderAction = nullptr;
+        QAction *programFolderAction = nullptr;
+
+        // The popup menus of the date, name and class, comment and information fields.
+        QMenu *dateMenu = nullptr;
+        QAction *dateMenuTodayAction = nullptr;
+        QAction *dateMenuYesterdayAction = nullptr;
+        QAction *dateMenuTomorrowAction = nullptr;
+        QMenu *nameClassMenu = nullptr;
+        QAction *nameClassChangeAction = nullptr;
+        QMenu *commentMenu = nullptr;
+        QAction *commentMenuChangeAction = nullptr;
+        QMenu *infoMenu = nullptr;
+        QAction *infoCopyAction = nullptr;
+        QAction *infoCutAction = nullptr;
+        QAction *infoPasteAction = nullptr;
+        QAction *infoSelectAllAction = nullptr;
+
+        BackgroundColourDialog *backgroundDialog = nullptr;
+        FontDialog *fontDialog = nullptr;
+        ClassFilterDialog *classFilterDialog = nullptr;
+        ParticipantListDialog *participantListDialog = nullptr;
+        ParticipantCreationDialog *creationDialog = nullptr;
+        LineInputDialog *inputDialog = nullptr;
+    };
+
+    // Whether storing the shown day writes the file only when a value changed, or always.
+    enum class StoreMode { IfChanged, Always };
+
+    explicit MainWindow(const ProgramPaths &paths, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    const Ui &ui() const { return m_ui; }
+
+    // The field values: reading gives the trimmed text.
+    QString participant() const;
+    void setParticipant(const QString &value);
+    QString schoolClass() const;
+    void setSchoolClass(const QString &value);
+    QString date() const;
+    void setDate(const QString &value);
+    QString comment() const;
+    void setComment(const QString &value);
+    QString remark() const;
+    void setRemark(const QString &value);
+    // The present choice: 0 "&Nein", 1 "&Ja".
+    int presentIndex() const;
+    void setPresentIndex(int index);
+    void setStatusText(const QString &text);
+
+    // The open file's path, or the data folder while none is open.
+    QString participantPath() const { return m_file.path(); }
+    // Opens the participant of that name in the data folder; the empty name leaves none open.
+    // Never stores the shown day.
+    void openParticipant(const QString &name);
+    int dayCount() const { return m_file.isOpen() ? m_file.dayCount() : 0; }
+    // The shown day, 1 for the newest; 0 when none is shown.
+    int dayNumber() const { return m_dayNumber; }
+    // Shows that day, clamped to the days there are.
+    void setDayNumber(int value);
+    bool isClosing() const { return m_isClosing; }
+
+    // Stores the shown day. Raises TessaroError when the file cannot be written.
+    void storeShownDay(StoreMode mode = StoreMode::IfChanged);
+    void updateMenus();
+    void deleteDay(int number);
+
+    // The data folder the setting chooses, ending in "/".
+    QString dataFolder() const;
+    // Chooses the data folder. Chosen by the user, it first asks to close the open participant,
+    // then checks the new folder and opens the participant list.
+    void selectDataFolder(DataFolderChoice choice, bool byUser);
+
+    void openParticipantList();
+    void createParticipant();
+    void renameParticipant();
+    void changeClass();
+    void changeComment();
+    void deleteOpenParticipant();
+    // Deletes the participant of that name without asking; false when its file stays.
+    bool deleteParticipant(const QString &name);
+
+    void loadSettings();
+    void saveSettings();
+
+    // The background colour's number in the colour table; writing it renews the window.
+    int backgroundNumber() const;
+    void setBackgroundNumber(int number);
+
+    // The class filter of the participant list, remembered between its showings and proposed
+    // for a new participant.
+    QString classFilter() const { return m_classFilter; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void setCaptions();
+    QAction *addCommand(QMenu *menu, const QString &caption, const QKeySequence &shortcut,
+        void (MainWindow::*handler)());
+    void guarded(const std::function<void()> &command);
+
+    void applyAppearance();
+    void layoutControls();
+    void fitToWorkArea();
+
+    ShownDay shownValues() const;
+    void setFieldText(QLineEdit *edit, const QString &text);
+    void showDay(int number);
+    void showNextDay();
+    void showPreviousDay();
+    void createDay();
+    void deleteShownDay();
+    void insertDate(int daysFromToday);
+    void updateFileMenu();
+    void closeParticipant();
+    void quit();
+
+    void editOnEnter(QLineEdit *field);
+    void showNameClassMenu(QLineEdit *owner, const QPoint &at);
+    // Sets up the one-line input dialog for a question before it is shown.
+    void prepareInputDialog(InputQuestion question, const QString &text, bool allowsEmpty);
+    // The name the open participant's file gives: "A.B" for A.B.dat, empty when none is open.
+    QString openParticipantName() const;
+    void checkDataFolder();
+
+    void chooseFont();
+    void chooseBackground();
+    void restoreRememberedFocus();
+
+    Ui m_ui;
+    ProgramPaths m_paths;
+    ParticipantFile m_file;
+    int m_dayNumber = 0;
+    QString m_classFilter;
+    bool m_isClosing = false;
+    bool m_shownOnce = false;
+    bool m_layingOut = false;
+    // The field the name and class popup acts on.
+    QPointer<QLineEdit> m_nameClassMenuTarget;
+    QPointer<QWidget> m_rememberedFocus;
+    QScrollArea *m_scrollArea = nullptr;
+    // The menu commands with a shortcut; they act whichever field has the focus.
+    QList<QAction *> m_shortcutActions;
+    QButtonGroup *m_presentChoices = nullptr;
+    std::unique_ptr<ScreenReaderFront> m_screenReader;
+};
+
+#endif

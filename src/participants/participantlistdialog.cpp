@@ -1,0 +1,129 @@
+#include "participants/participantlistdialog.h"
+
+#include "participants/classfilterdialog.h"
+#include "participants/itemtexts.h"
+#include "participants/participantlisting.h"
+
+#include "speech/announcefield.h"
+#include "ui/dialoggeometry.h"
+#include "ui/messages.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+ParticipantListDialog::ParticipantListDialog(
+    QWidget *mainWindow, ScreenReaderFront *front, ClassFilterDialog *classFilterDialog)
+    : AdaptiveDialog(mainWindow, LookKinds{}, true), m_classFilterDialog(classFilterDialog)
+{
+    m_ui.classLabel = new QLabel(this);
+    m_ui.list = new QListWidget(this);
+    m_ui.classesButton = new QPushButton(u"Klassen..."_s, this);
+    m_ui.okButton = new QPushButton(u"O&K"_s, this);
+    m_ui.cancelButton = new QPushButton(u"&Abbrechen"_s, this);
+    m_ui.okButton->setDefault(true);
+    m_ui.okButton->setEnabled(false);
+    m_ui.fillTimer = new QTimer(this);
+    m_ui.fillTimer->setSingleShot(true);
+    m_ui.fillTimer->setInterval(25);
+
+    connect(m_ui.fillTimer, &QTimer::timeout, this, &ParticipantListDialog::fillList);
+    connect(m_ui.classesButton, &QPushButton::clicked, this, &ParticipantListDialog::chooseClass);
+    connect(m_ui.okButton, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
+    connect(m_ui.cancelButton, &QPushButton::clicked, this, [this] { done(QDialog::Rejected); });
+    setTabOrder(m_ui.list, m_ui.classesButton);
+    setTabOrder(m_ui.classesButton, m_ui.okButton);
+    setTabOrder(m_ui.okButton, m_ui.cancelButton);
+    announceField(m_ui.list, m_ui.classLabel, front);
+
+    setWindowTitle(u"Wählen Sie einen neuen Teilnehmer"_s);
+    setClassFilter(QString());
+}
+
+bool ParticipantListDialog::readParticipants(const QString &path)
+{
+    classes.clear();
+    m_ui.list->clear();
+    const QString folder = folderPart(path.isEmpty() ? participantPath : path);
+    m_ui.list->addItems(listParticipants(folder, m_classFilter, classes));
+    const bool listed = m_ui.list->count() > 0;
+    m_ui.okButton->setEnabled(listed);
+    m_ui.list->setCurrentRow(openParticipantRow());
+    return listed;
+}
+
+bool ParticipantListDialog::passesClassFilter(const QString &file)
+{
+    return classPasses(file, m_classFilter, classes);
+}
+
+int ParticipantListDialog::openParticipantRow() const
+{
+    const qsizetype index
+        = indexIgnoringCase(itemTexts(m_ui.list), participantName(participantPath));
+    return int(qMax<qsizetype>(0, index));
+}
+
+void ParticipantListDialog::setClassFilter(const QString &schoolClass)
+{
+    m_classFilter = schoolClass;
+    // The label is the list's buddy: an "&" of a class is text, not a mnemonic.
+    QString shown = schoolClass.isEmpty() ? u"(Alle)"_s : schoolClass;
+    shown.replace(u'&', u"&&"_s);
+    m_ui.classLabel->setText(u"Aktuelle Klasse: %1"_s.arg(shown));
+    centreClassLabel();
+}
+
+void ParticipantListDialog::centreClassLabel()
+{
+    m_ui.classLabel->resize(m_ui.classLabel->sizeHint());
+    m_ui.classLabel->move(centredLeft(width(), m_ui.classLabel->width()), m_ui.classLabel->y());
+}
+
+void ParticipantListDialog::layoutControls()
+{
+    const ParticipantListGeometry g
+        = layoutParticipantList(buttonHeight(), m_ui.classLabel->sizeHint());
+    m_ui.classLabel->setGeometry(g.label);
+    m_ui.list->setGeometry(g.list);
+    m_ui.classesButton->setGeometry(g.classesButton);
+    m_ui.okButton->setGeometry(g.okButton);
+    m_ui.cancelButton->setGeometry(g.cancelButton);
+    setClientSize(g.client);
+}
+
+void ParticipantListDialog::prepareToShow()
+{
+    layoutControls();
+    m_ui.list->clear();
+    m_ui.list->setFocus();
+    m_ui.fillTimer->start();
+}
+
+void ParticipantListDialog::done(int result)
+{
+    // A list closed within the 25 ms is not read any more.
+    m_ui.fillTimer->stop();
+    AdaptiveDialog::done(result);
+}
+
+void ParticipantListDialog::fillList()
+{
+    runCommand(this, [this] { readParticipants(QString()); });
+}
+
+void ParticipantListDialog::chooseClass()
+{
+    m_classFilterDialog->applyAppearance();
+    m_classFilterDialog->setClasses(classes);
+    m_classFilterDialog->preselectedClass = m_classFilter;
+    if (m_classFilterDialog->exec() != QDialog::Accepted)
+        return;
+    const int row = m_classFilterDialog->ui().list->currentRow();
+    setClassFilter(row > 0 ? m_classFilterDialog->ui().list->item(row)->text() : QString());
+    m_ui.list->setFocus();
+    runCommand(this, [this] { readParticipants(QString()); });
+}

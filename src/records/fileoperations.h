@@ -1,0 +1,14 @@
+#ifndef TESSARO_RECORDS_FILEOPERATIONS_H
+#define TESSARO_RECORDS_FILEOPERATIONS_H
+
+#include <QString>
+
+// Gives a file a new name without ever replacing another file: false when a file of the new
+// name exists (unless it is the same file, named in another letter case on a file system that
+// ignores case) or the system refuses. A change of letter case alone is a valid rename.
+bool moveFileNoReplace(const QString &from, const QString &to);
+
+// "Clear all attributes": makes an existing file readable and writable by its owner.
+void makeWritableByOwner(const QString &path);
+
+#endif

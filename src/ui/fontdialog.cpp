@@ -1,0 +1,97 @@
+#include "ui/fontdialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Qt's font dialog as a part of another window: Escape and Enter belong to that window, so
+// that they cancel or confirm it instead of hiding the part.
+class EmbeddedFontDialog : public QFontDialog
+{
+public:
+    using QFontDialog::QFontDialog;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        switch (event->key()) {
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->ignore();
+            return;
+        default:
+            QFontDialog::keyPressEvent(event);
+        }
+    }
+};
+
+} // namespace
+
+FontDialog::FontDialog(QWidget *parent)
+    : QDialog(parent), m_fontPart(new QFontDialog(this)), m_colourBox(new QComboBox(this))
+{
+    setWindowTitle(u"Schriftart"_s);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    // Qt's font dialog as a part of this window, without buttons of its own.
+    m_fontPart->setWindowFlags(Qt::Widget);
+    m_fontPart->setSizeGripEnabled(false);
+    m_fontPart->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+
+    auto *colourLabel = new QLabel(u"&Farbe:"_s, this);
+    colourLabel->setBuddy(m_colourBox);
+    m_colourBox->setAccessibleName(u"Farbe:"_s);
+    for (const FontColour &colour : kFontColours)
+        m_colourBox->addItem(QString::fromUtf16(colour.name), colour.value);
+
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(u"O&K"_s, QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(u"&Abbrechen"_s, QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *colourRow = new QHBoxLayout;
+    colourRow->addWidget(colourLabel);
+    colourRow->addWidget(m_colourBox, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_fontPart);
+    layout->addLayout(colourRow);
+    layout->addWidget(buttons);
+}
+
+void FontDialog::setDisplayFont(const DisplayFont &font)
+{
+    // The dialog lists real families only; a name the system substitutes, such as "Arial"
+    // for Liberation Sans, is shown as the family actually used.
+    QFont shown = font.font;
+    shown.setFamily(QFontInfo(font.font).family());
+    m_fontPart->setCurrentFont(shown);
+    m_charSet = font.charSet;
+    int index = m_colourBox->findData(font.color);
+    if (index < 0) {
+        // A colour stored by hand that the list does not hold stays choosable.
+        m_colourBox->addItem(u"Benutzerdefiniert"_s, font.color);
+        index = m_colourBox->count() - 1;
+    }
+    m_colourBox->setCurrentIndex(index);
+}
+
+DisplayFont FontDialog::displayFont() const
+{
+    DisplayFont font;
+    font.font = m_fontPart->currentFont();
+    font.color = m_colourBox->currentData().toUInt();
+    font.charSet = m_charSet;
+    return font;
+}
