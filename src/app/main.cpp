@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "records/dates.h"
+#include "speech/screenreaderfront.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -3,6 +3,7 @@
 #include "mainwindow/infolines.h"
 #include "records/dates.h"
 #include "records/error.h"
+#include "speech/screenreaderfront.h"
 #include "ui/messages.h"
 
 #include <QAction>
@@ -127,6 +128,16 @@ void MainWindow::updateMenus()
     updateFileMenu();
 }
 
+void MainWindow::focusAndAnnounceShownDay()
+{
+    m_ui.dateEdit->setFocus();
+    // The focus often stays in the date field, so the screen reader would say nothing about the
+    // day that is now shown; the new day is the answer to the key just pressed, so it interrupts.
+    QStringList said{date(), m_ui.dayNumberPanel->text()};
+    said.removeAll(QString());
+    m_screenReader->output(said.join(u", "_s), true);
+}
+
 void MainWindow::updateFileMenu()
 {
     m_ui.closeAction->setEnabled(m_file.isOpen());
@@ -136,14 +147,14 @@ void MainWindow::showNextDay()
 {
     storeShownDay();
     setDayNumber(m_dayNumber + 1);
-    m_ui.dateEdit->setFocus();
+    focusAndAnnounceShownDay();
 }
 
 void MainWindow::showPreviousDay()
 {
     storeShownDay();
     setDayNumber(m_dayNumber - 1);
-    m_ui.dateEdit->setFocus();
+    focusAndAnnounceShownDay();
 }
 
 void MainWindow::createDay()
@@ -158,7 +169,7 @@ void MainWindow::createDay()
     m_file.insertDay({date(), remark(), presentIndex(), displayLines(m_ui.infoEdit->document())});
     setDayNumber(1);
     storeShownDay(StoreMode::Always);
-    m_ui.dateEdit->setFocus();
+    focusAndAnnounceShownDay();
 }
 
 void MainWindow::deleteShownDay()
@@ -180,7 +191,7 @@ void MainWindow::deleteDay(int number)
             m_dayNumber = dayCount();
         setDayNumber(m_dayNumber);
         storeShownDay(StoreMode::Always);
-        m_ui.dateEdit->setFocus();
+        focusAndAnnounceShownDay();
         return;
     }
     QFile::remove(participantPath());

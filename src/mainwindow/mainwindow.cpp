@@ -12,6 +12,7 @@
 #include "ui/backgroundcolourdialog.h"
 #include "ui/fontdialog.h"
 #include "ui/messages.h"
+#include "ui/radiogroup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,14 +61,15 @@ ProgramPaths ProgramPaths::forThisUser()
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + u"/Tessaro.ini"_s};
 }
 
-MainWindow::MainWindow(const ProgramPaths &paths, QWidget *parent)
+MainWindow::MainWindow(
+    const ProgramPaths &paths, std::unique_ptr<ScreenReaderFront> screenReader, QWidget *parent)
     : QMainWindow(parent), m_paths(paths)
 {
     m_ui.backgroundDialog = new BackgroundColourDialog(this, 10);
     m_ui.backgroundDialog->setColourNumber(1);
     currentBackground() = m_ui.backgroundDialog->colour();
     m_ui.fontDialog = new FontDialog(this);
-    m_screenReader = std::make_unique<ScreenReaderFront>();
+    m_screenReader = screenReader ? std::move(screenReader) : std::make_unique<ScreenReaderFront>();
     m_screenReader->load();
     createControls();
     createMenus();
@@ -135,6 +137,7 @@ void MainWindow::createControls()
         choices->addWidget(choice);
         m_presentChoices->addButton(choice, index);
     }
+    makeKeyboardRadioGroup(m_presentChoices);
 
     m_ui.infoLabel = new QLabel(client);
     m_ui.infoEdit = new QTextEdit(client);

@@ -122,7 +122,9 @@ public:
     // Whether storing the shown day writes the file only when a value changed, or always.
     enum class StoreMode { IfChanged, Always };
 
-    explicit MainWindow(const ProgramPaths &paths, QWidget *parent = nullptr);
+    // Without a screen-reader front of its own the window makes one over this platform's drivers.
+    explicit MainWindow(const ProgramPaths &paths,
+        std::unique_ptr<ScreenReaderFront> screenReader = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     const Ui &ui() const { return m_ui; }
@@ -213,6 +215,9 @@ private:
     void createDay();
     void deleteShownDay();
     void insertDate(int daysFromToday);
+    // Puts the focus on the date field and tells the screen reader the date and number of the
+    // day shown; every command that changes the shown day ends with it.
+    void focusAndAnnounceShownDay();
     void updateFileMenu();
     void closeParticipant();
     void quit();

@@ -3,6 +3,7 @@
 
 #include "mainwindow/mainwindow.h"
 
+#include "support/recordingscreenreader.h"
 #include "ui/appearance.h"
 #include "ui/messages.h"
 
@@ -106,7 +107,8 @@ protected:
     {
         if (settings)
             QVERIFY(writeBytes(m_paths.settingsFile, *settings));
-        m_window = std::make_unique<MainWindow>(m_paths);
+        m_announced.clear();
+        m_window = std::make_unique<MainWindow>(m_paths, recordingFront(&m_announced));
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -116,6 +118,8 @@ protected:
     std::unique_ptr<QTemporaryDir> m_dir;
     ProgramPaths m_paths;
     std::unique_ptr<MessageScript> m_messages;
+    // What the window handed the screen reader.
+    QStringList m_announced;
     std::unique_ptr<MainWindow> m_window;
 };
 

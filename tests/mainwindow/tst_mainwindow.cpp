@@ -35,6 +35,8 @@ private Q_SLOTS:
     void forwardAndBackFollowTheEdges();
     void forwardFromDayOneShowsTheNextOlderDay();
     void ctrlRightInTheDateFieldGoesForward();
+    void everyDayChangeIsAnnounced_data();
+    void everyDayChangeIsAnnounced();
     void newDayBecomesDayOne();
     void newDayAnsweredNoChangesNothing();
     void deletingADay_data();
@@ -147,6 +149,40 @@ void TestMainWindow::ctrlRightInTheDateFieldGoesForward()
     QCOMPARE(m_window->dayNumber(), 1);
     QTest::keyClick(m_window->ui().infoEdit, Qt::Key_Right, Qt::ControlModifier);
     QCOMPARE(m_window->dayNumber(), 2);
+}
+
+void TestMainWindow::everyDayChangeIsAnnounced_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("fromDay");
+    QTest::addColumn<QString>("heard");
+    const QString today = dateText(QDate::currentDate());
+    QTest::newRow("forward") << u"forward"_s << 1 << u"Tag 2, Nummer: 2/3"_s;
+    QTest::newRow("back") << u"back"_s << 3 << u"Tag 2, Nummer: 2/3"_s;
+    QTest::newRow("new day") << u"new day"_s << 2 << u"%1, Nummer: 1/4"_s.arg(today);
+    QTest::newRow("delete the last day") << u"delete"_s << 3 << u"Tag 2, Nummer: 2/2"_s;
+    QTest::newRow("delete a middle day") << u"delete"_s << 2 << u"Tag 3, Nummer: 2/2"_s;
+}
+
+void TestMainWindow::everyDayChangeIsAnnounced()
+{
+    // Regression: after Ctrl+Right the focus stayed in "Datum:" and nothing was heard.
+    QFETCH(QString, command);
+    QFETCH(int, fromDay);
+    QFETCH(QString, heard);
+    QVERIFY(writeBytes(annaPath(), daysFile(3)));
+    start();
+    m_window->setDayNumber(fromDay);
+    m_window->ui().dateEdit->setFocus();
+    m_announced.clear();
+    m_messages->answerNext(true);
+    QAction *action = command == u"forward"_s ? m_window->ui().nextDayAction
+        : command == u"back"_s                ? m_window->ui().previousDayAction
+        : command == u"new day"_s             ? m_window->ui().newDayAction
+                                              : m_window->ui().deleteDayAction;
+    action->trigger();
+    QCOMPARE(m_announced, QStringList(heard + u" (interrupt)"_s));
+    QCOMPARE(QApplication::focusWidget(), m_window->ui().dateEdit);
 }
 
 void TestMainWindow::newDayBecomesDayOne()

@@ -89,9 +89,12 @@ void TestLineInputDialog::textsByKind()
         QCOMPARE(m_form->ui().okButton->text(), u"O&K"_s);
         QCOMPARE(m_form->ui().cancelButton->text(), u"&Abbrechen"_s);
         QVERIFY(QTest::qWaitForWindowActive(m_form));
+        QTest::qWait(10);
         m_env->reader.announced.clear();
         m_form->ui().okButton->setFocus();
+        QTest::qWait(10);
         m_form->ui().edit->setFocus();
+        QTRY_VERIFY(!m_env->reader.announced.isEmpty());
         announced = m_env->reader.announced;
     });
     QCOMPARE(announced, QStringList{label});

@@ -339,10 +339,13 @@ void TestParticipantCreationDialog::fieldsAreAnnouncedByTheirLabels()
     QStringList announced;
     execWith(*m_form, [&] {
         QVERIFY(QTest::qWaitForWindowActive(m_form));
-        m_form->ui().classEdit->setFocus();
-        m_form->ui().commentEdit->setFocus();
-        m_form->ui().okButton->setFocus();
-        m_form->ui().nameEdit->setFocus();
+        QTest::qWait(10);
+        // Each field is announced once the focus stays in it.
+        for (QWidget *next : std::initializer_list<QWidget *>{m_form->ui().classEdit,
+                 m_form->ui().commentEdit, m_form->ui().okButton, m_form->ui().nameEdit}) {
+            next->setFocus();
+            QTest::qWait(10);
+        }
         announced = m_env->reader.announced;
     });
     QCOMPARE(announced, (QStringList{u"Name:"_s, u"Klasse:"_s, u"Kommentar:"_s, u"Name:"_s}));

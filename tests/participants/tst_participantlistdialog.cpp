@@ -362,10 +362,11 @@ void TestParticipantListDialog::theListIsAnnouncedByTheClassLabel()
     m_env->reader.announced.clear();
 
     m_list->ui().okButton->setFocus();
+    QTest::qWait(20);
     QVERIFY(m_env->reader.announced.isEmpty());
     m_list->setClassFilter(QString());
     m_list->ui().list->setFocus();
-    QCOMPARE(m_env->reader.announced, QStringList{u"Aktuelle Klasse: (Alle)"_s});
+    QTRY_COMPARE(m_env->reader.announced, QStringList{u"Aktuelle Klasse: (Alle)"_s});
     QCOMPARE(m_list->ui().list->accessibleName(), u"Aktuelle Klasse: (Alle)"_s);
 }
 

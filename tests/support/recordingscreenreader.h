@@ -32,17 +32,23 @@ private:
     QStringList *m_log;
 };
 
-// A loaded front over one recording driver.
+// A loaded front over one recording driver that writes to log.
+inline std::unique_ptr<ScreenReaderFront> recordingFront(QStringList *log)
+{
+    auto front = std::make_unique<ScreenReaderFront>([log] {
+        ScreenReaderDriverList drivers;
+        drivers.push_back(std::make_unique<RecordingDriver>(log));
+        return drivers;
+    });
+    front->load();
+    return front;
+}
+
 struct RecordingScreenReader
 {
-    RecordingScreenReader() { front.load(); }
-
     QStringList announced;
-    ScreenReaderFront front{[this] {
-        ScreenReaderDriverList drivers;
-        drivers.push_back(std::make_unique<RecordingDriver>(&announced));
-        return drivers;
-    }};
+    std::unique_ptr<ScreenReaderFront> ownedFront = recordingFront(&announced);
+    ScreenReaderFront &front = *ownedFront;
 };
 
 #endif
