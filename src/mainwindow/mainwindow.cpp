@@ -13,6 +13,7 @@
 #include "ui/fontdialog.h"
 #include "ui/messages.h"
 #include "ui/radiogroup.h"
+#include "ui/windowactivation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,6 +74,7 @@ MainWindow::MainWindow(
     m_screenReader->load();
     createControls();
     createMenus();
+    keepAWindowActive(this);
     m_ui.classFilterDialog = new ClassFilterDialog(this);
     m_ui.participantListDialog
         = new ParticipantListDialog(this, m_screenReader.get(), m_ui.classFilterDialog);

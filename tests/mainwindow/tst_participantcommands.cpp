@@ -224,6 +224,9 @@ void TestParticipantCommands::existingNameInOtherCaseOpensThatParticipant()
     QCOMPARE(m_window->participant(), u"Jörg"_s);
     QCOMPARE(m_window->schoolClass(), u"4d"_s);
     QCOMPARE(QDir(dataFolder()).entryList(QDir::Files).size(), 2);
+    // Regression: after the question and the dialog closed, no window took the keys.
+    QTRY_COMPARE(QApplication::activeWindow(), m_window.get());
+    QCOMPARE(QApplication::focusWidget(), m_window->ui().nameEdit);
 }
 
 void TestParticipantCommands::refusedNameCreatesNothing()
