@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "records/dates.h"
+#include "speech/accessibilityfixes.h"
 #include "speech/screenreaderfront.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaro"));
+    installAccessibilityFixes();
 
     // Qt's own dialogs and shortcut names in German.
     QTranslator qtTranslations;

@@ -1,0 +1,15 @@
+#ifndef TESSARO_SPEECH_ACCESSIBILITYFIXES_H
+#define TESSARO_SPEECH_ACCESSIBILITYFIXES_H
+
+// Mends what Qt 6.4 tells a screen reader wrongly, for every window of the program, present and
+// future. To be called once, after the application object exists and before any window.
+//
+// - Every line edit gets an accessible interface of its own (see lineeditaccessible.h): Qt's
+//   hangs the program when a screen reader asks for the word at the end of the text, and makes
+//   Orca read the value without its last character.
+// - A list that takes the focus is reported as the focused object itself, so the screen reader
+//   says "List with 3 items" and not the entry the user is on. Once the list's own focus report
+//   is out, the current entry is reported as focused.
+void installAccessibilityFixes();
+
+#endif
