@@ -226,6 +226,8 @@ private:
     void showNameClassMenu(QLineEdit *owner, const QPoint &at);
     // Sets up the one-line input dialog for a question before it is shown.
     void prepareInputDialog(InputQuestion question, const QString &text, bool allowsEmpty);
+    // Asks for a new class or comment and shows it in its field, then confirms the change.
+    void changeHeaderField(InputQuestion question, QLineEdit *field, const QString &changedMessage);
     // The name the open participant's file gives: "A.B" for A.B.dat, empty when none is open.
     QString openParticipantName() const;
     void checkDataFolder();

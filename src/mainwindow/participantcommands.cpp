@@ -161,12 +161,20 @@ void MainWindow::renameParticipant()
 
 void MainWindow::changeClass()
 {
-    prepareInputDialog(InputQuestion::NewClass, schoolClass(), false);
+    changeHeaderField(
+        InputQuestion::NewClass, m_ui.classEdit, u"Die Klasse wurde in \"%1\" geändert!"_s);
+}
+
+void MainWindow::changeHeaderField(
+    InputQuestion question, QLineEdit *field, const QString &changedMessage)
+{
+    // Only a comment may be emptied; the file takes the new value at the next store.
+    prepareInputDialog(question, trimmedText(field->text()), question == InputQuestion::NewComment);
     if (m_ui.inputDialog->exec() != QDialog::Accepted)
         return;
-    setSchoolClass(trimmedText(m_ui.inputDialog->ui().edit->text()));
-    m_ui.classEdit->setFocus();
-    Messages::information(this, u"Die Klasse wurde in \"%1\" geändert!"_s.arg(schoolClass()));
+    setFieldText(field, trimmedText(m_ui.inputDialog->ui().edit->text()));
+    field->setFocus();
+    Messages::information(this, changedMessage.arg(trimmedText(field->text())));
 }
 
 void MainWindow::showNameClassMenu(QLineEdit *owner, const QPoint &at)
@@ -197,12 +205,8 @@ void MainWindow::editOnEnter(QLineEdit *field)
 
 void MainWindow::changeComment()
 {
-    prepareInputDialog(InputQuestion::NewComment, comment(), true);
-    if (m_ui.inputDialog->exec() != QDialog::Accepted)
-        return;
-    setComment(trimmedText(m_ui.inputDialog->ui().edit->text()));
-    m_ui.commentEdit->setFocus();
-    Messages::information(this, u"Der Kommentar wurde in \"%1\" geändert!"_s.arg(comment()));
+    changeHeaderField(
+        InputQuestion::NewComment, m_ui.commentEdit, u"Der Kommentar wurde in \"%1\" geändert!"_s);
 }
 
 void MainWindow::deleteOpenParticipant()
