@@ -3,6 +3,7 @@
 
 #include "mainwindow/mainwindow.h"
 
+#include "support/testfiles.h"
 #include "ui/appearance.h"
 #include "ui/messages.h"
 
@@ -19,21 +20,6 @@
 #include <optional>
 
 // What the main window's tests share: files, and answering the modal dialogs it opens.
-
-inline QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
-
-inline bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && file.write(bytes) == bytes.size();
-}
 
 // A participant file of the given days, the newest first: "Tag 1|", "1", separator, ...
 inline QByteArray daysFile(int days, const QByteArray &header = "1a|Kommentar")
