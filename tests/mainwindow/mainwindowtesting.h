@@ -2,6 +2,7 @@
 #define TESSARO_TESTS_MAINWINDOW_MAINWINDOWTESTING_H
 
 #include "mainwindow/mainwindow.h"
+#include "participants/participantlistdialog.h"
 
 #include "support/testfiles.h"
 #include "ui/appearance.h"
@@ -95,6 +96,25 @@ protected:
         m_window = std::make_unique<MainWindow>(m_paths);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    // Shows the window; the participant list of the start is cancelled, or the question about
+    // creating a participant answered "&Nein" when the folder has none. No message is left.
+    void showWindowPastTheList(const QByteArray &settings)
+    {
+        const bool hasParticipants
+            = !QDir(dataFolder()).entryList({QStringLiteral("*.dat")}, QDir::Files).isEmpty();
+        if (hasParticipants)
+            whenModalOpens<ParticipantListDialog>(
+                [](ParticipantListDialog *list) { list->reject(); });
+        showWindow(settings);
+        if (hasParticipants)
+            QTRY_VERIFY(!m_window->ui().participantListDialog->isVisible()
+                && !m_window->ui().folderCheckTimer->isActive());
+        else
+            QTRY_COMPARE(m_messages->shown().size(), 1);
+        QTest::qWait(20);
+        m_messages->takeShown();
     }
 
     QString dataFolder() const { return m_paths.programFolder + QStringLiteral("Tessaro/"); }
