@@ -227,18 +227,20 @@ int BackupWindow::frameHeight() const
 
 void BackupWindow::layoutControls()
 {
-    // As high as the work area, so that no panel covers the buttons at the bottom.
+    // As high as the work area and at its top, so that no panel covers the buttons at the
+    // bottom.
     const QScreen *shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
-    const int workAreaHeight = shownOn ? shownOn->availableGeometry().height() : 768;
+    const QRect workArea = shownOn ? shownOn->availableGeometry() : QRect(0, 0, 1024, 768);
     m_laidOutFrameHeight = frameHeight();
     const BackupWindowGeometry g
-        = layoutBackupWindow(buttonHeight(), workAreaHeight - m_laidOutFrameHeight);
+        = layoutBackupWindow(buttonHeight(), workArea.height() - m_laidOutFrameHeight);
     m_ui.volumeList->setGeometry(g.volumeList);
     m_ui.log->setGeometry(g.log);
     m_ui.startButton->setGeometry(g.startButton);
     m_ui.refreshButton->setGeometry(g.refreshButton);
     m_ui.closeButton->setGeometry(g.closeButton);
     setClientSize(g.client);
+    move(x(), workArea.top());
 }
 
 void BackupWindow::prepareToShow()
