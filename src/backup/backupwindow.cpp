@@ -102,8 +102,10 @@ BackupWindow::BackupWindow(
 
 BackupWindow::~BackupWindow()
 {
-    if (m_worker)
+    if (m_worker) {
         m_worker->wait();
+        delete m_worker;
+    }
 }
 
 void BackupWindow::prepare(BackupDirection direction, const QString &dataFolder)

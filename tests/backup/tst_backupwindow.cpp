@@ -35,6 +35,7 @@ private Q_SLOTS:
     void runLogsAndAnnounces_data();
     void runLogsAndAnnounces();
     void failedCheckLeavesStartDisabled();
+    void volumeUnmountedSinceTheList();
     void refreshKeys_data();
     void refreshKeys();
     void escapeInTheLogCloses();
@@ -242,6 +243,20 @@ void TestBackupWindow::failedCheckLeavesStartDisabled()
         QCOMPARE(m_window->focusWidget(), m_window->ui().refreshButton);
         QCOMPARE(logLines(), QStringList{u"Kopierverlauf:"_s});
     });
+}
+
+void TestBackupWindow::volumeUnmountedSinceTheList()
+{
+    showWith(BackupDirection::Backup, [&] {
+        m_volumes->list.removeFirst();
+        m_window->ui().startButton->click();
+        QTRY_VERIFY(!m_window->isRunning());
+        QCOMPARE(m_env->messages.shown(),
+            (QList<ShownMessage>{{MessageKind::Error,
+                u"Der Ordner \"%1/TsDaten/\" kann nicht angelegt werden!"_s.arg(rootA())}}));
+        QCOMPARE(logLines(), QStringList{u"Kopierverlauf:"_s});
+    });
+    QCOMPARE(readBytes(rootA() + u"/TsDaten/Anna.dat"_s), QByteArray("alt"));
 }
 
 void TestBackupWindow::refreshKeys_data()
