@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -181,9 +182,15 @@ void TestVolumes::qualifying()
         QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
     const bool writeProtected
         = how == Setup::WriteProtectedRoot || how == Setup::WriteProtectedBackupFolder;
+    const QString protectedFolder = how == Setup::WriteProtectedRoot ? root : folder;
+    // Writable again at the end, so that the temporary folder can be removed.
+    const auto writableAgain = qScopeGuard([&] {
+        QFile::setPermissions(protectedFolder,
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    });
     if (writeProtected) {
-        QVERIFY(QFile::setPermissions(how == Setup::WriteProtectedRoot ? root : folder,
-            QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QVERIFY(
+            QFile::setPermissions(protectedFolder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     }
 
     Volume volume = removableVolume(root, u"STICK"_s);
