@@ -11,7 +11,8 @@ packages=(
     gnome-session-canberra
 )
 if [[ "${1:-}" == "--tests" ]]; then
-    packages+=(libbenchmark-dev g++-mingw-w64-i686)
+    # e2fsprogs and mount: the backup tests compare against a loop-mounted ext2 image.
+    packages+=(libbenchmark-dev g++-mingw-w64-i686 e2fsprogs mount)
 fi
 
 missing=()

@@ -1,5 +1,6 @@
 #include "mainwindow/mainwindow.h"
 
+#include "backup/backupwindow.h"
 #include "mainwindow/mainwindowgeometry.h"
 #include "participants/classfilterdialog.h"
 #include "participants/lineinputdialog.h"
@@ -80,6 +81,8 @@ MainWindow::MainWindow(
         = new ParticipantListDialog(this, m_screenReader.get(), m_ui.classFilterDialog);
     m_ui.creationDialog = new ParticipantCreationDialog(this, m_screenReader.get());
     m_ui.inputDialog = new LineInputDialog(this, m_screenReader.get());
+    m_ui.backupWindow
+        = new BackupWindow(this, m_screenReader.get(), std::make_unique<SystemVolumeSource>());
     setCaptions();
     m_ui.folderCheckTimer = new QTimer(this);
     m_ui.folderCheckTimer->setSingleShot(true);
@@ -259,6 +262,12 @@ void MainWindow::createMenus()
         QKeySequence(Qt::CTRL | Qt::Key_N), &MainWindow::createDay);
     m_ui.newParticipantAction = addCommand(actionsMenu, u"Neuen Teilnehmer &erstellen..."_s,
         QKeySequence(Qt::CTRL | Qt::Key_E), &MainWindow::createParticipant);
+
+    QMenu *backupMenu = menuBar()->addMenu(u"Daten&sicherung"_s);
+    m_ui.backupAction = addCommand(backupMenu, u"Datendateien &sichern nach..."_s,
+        QKeySequence(Qt::Key_F8), &MainWindow::backUpDataFiles);
+    m_ui.restoreAction = addCommand(backupMenu, u"Datendateien &wiederherstellen von..."_s,
+        QKeySequence(Qt::Key_F5), &MainWindow::restoreDataFiles);
 
     QMenu *viewMenu = menuBar()->addMenu(u"&Ansicht"_s);
     m_ui.fontAction
