@@ -2,6 +2,7 @@
 #define TESSARO_TESTS_PARTICIPANTS_PARTICIPANTDIALOGTESTING_H
 
 #include "support/dialogtesting.h"
+#include "support/testfiles.h"
 #include "ui/appearance.h"
 
 #include <QFile>
@@ -10,13 +11,6 @@
 
 // What the participant dialog tests share besides the general dialog helpers: files, typing, and
 // the names the dialogs refuse.
-
-inline void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // Types the text key by key, as a keyboard would, also letters beyond ASCII.
 inline void typeText(QWidget *widget, const QString &text)
