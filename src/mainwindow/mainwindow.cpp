@@ -12,6 +12,7 @@
 #include "ui/backgroundcolourdialog.h"
 #include "ui/fontdialog.h"
 #include "ui/messages.h"
+#include "ui/shortcuttext.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,17 +41,6 @@ constexpr int kMaxFieldLength = 100;
 const QKeySequence kForwardKey(Qt::CTRL | Qt::Key_Right);
 const QKeySequence kBackKey(Qt::CTRL | Qt::Key_Left);
 const QKeySequence kParticipantListKey(Qt::CTRL | Qt::Key_T);
-
-// Shortcut names as a German desktop spells them.
-QString germanShortcutText(const QKeySequence &sequence)
-{
-    QString text = sequence.toString(QKeySequence::PortableText);
-    text.replace("Ctrl+"_L1, "Strg+"_L1);
-    text.replace("Shift+"_L1, "Umschalt+"_L1);
-    text.replace("+Right"_L1, "+Rechts"_L1);
-    text.replace("+Left"_L1, "+Links"_L1);
-    return text;
-}
 
 } // namespace
 

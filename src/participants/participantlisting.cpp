@@ -98,25 +98,32 @@ bool classPasses(const QString &file, const QString &filter, QStringList &classe
     return filter.isEmpty() || sameIgnoringCase(filter, schoolClass);
 }
 
-QStringList listParticipants(const QString &folder, const QString &filter, QStringList &classes)
+void forEachParticipantFile(
+    const QString &folder, const std::function<void(const QString &fileName)> &visit)
 {
-    QStringList names;
-    // Files in the order the file system gives them: the first file of a class decides how the
-    // class is spelled. System entries (pipes, devices, broken links) are taken too, so that
-    // one that cannot be read is reported instead of silently missing.
+    // System entries (pipes, devices, broken links) are taken too, so that one that cannot be
+    // read is reported instead of silently missing.
     QDirIterator entries(
         folder.isEmpty() ? u"."_s : folder, QDir::Files | QDir::Hidden | QDir::System);
     while (entries.hasNext()) {
         entries.next();
         const QString fileName = entries.fileName();
-        if (!fileName.endsWith(".dat"_L1, Qt::CaseInsensitive))
-            continue;
+        if (fileName.endsWith(".dat"_L1, Qt::CaseInsensitive))
+            visit(fileName);
+    }
+}
+
+QStringList listParticipants(const QString &folder, const QString &filter, QStringList &classes)
+{
+    QStringList names;
+    // The first file of a class decides how the class is spelled.
+    forEachParticipantFile(folder, [&](const QString &fileName) {
         if (classPasses(folder + fileName, filter, classes)) {
             const QString name = participantName(fileName);
             if (!name.isEmpty())
                 names.append(name);
         }
-    }
+    });
     sortIgnoringCase(names);
     sortIgnoringCase(classes);
     return names;
