@@ -11,7 +11,7 @@ packages=(
     gnome-session-canberra
 )
 if [[ "${1:-}" == "--tests" ]]; then
-    packages+=(libbenchmark-dev g++-mingw-w64-i686)
+    packages+=(libbenchmark-dev g++-mingw-w64-i686 unrtf poppler-utils)
 fi
 
 missing=()
