@@ -64,7 +64,14 @@ ReportView::ReportView(QWidget *mainWindow)
     connect(m_ui.textEdit, &QTextEdit::textChanged, this, &ReportView::updateCommands);
     connect(m_ui.textEdit, &QTextEdit::selectionChanged, this, &ReportView::updateCommands);
     createTextMenu();
+}
 
+QFileDialog *ReportView::saveDialog()
+{
+    // Created at the first save: a file dialog watches the file system from the moment it
+    // exists, which the program's start need not pay for.
+    if (m_ui.saveDialog)
+        return m_ui.saveDialog;
     m_ui.saveDialog = new QFileDialog(this);
     m_ui.saveDialog->setAcceptMode(QFileDialog::AcceptSave);
     m_ui.saveDialog->setFileMode(QFileDialog::AnyFile);
@@ -78,6 +85,7 @@ ReportView::ReportView(QWidget *mainWindow)
         const qsizetype index = m_ui.saveDialog->nameFilters().indexOf(filter);
         m_ui.saveDialog->setDefaultSuffix(suffixOf(kFileTypes[qMax<qsizetype>(0, index)]));
     });
+    return m_ui.saveDialog;
 }
 
 QString ReportView::caption(ReportKind kind)
@@ -195,19 +203,19 @@ void ReportView::updateCommands()
 
 void ReportView::save()
 {
-    const int chosen = m_ui.saveDialog->exec();
+    QFileDialog *dialog = saveDialog();
+    const int chosen = dialog->exec();
     // Whatever the dialog ended with, the text has the focus again before anything is written or
     // reported, also where no window manager activates the window again.
     activateWindow();
     m_ui.textEdit->setFocus();
-    if (chosen != QDialog::Accepted || m_ui.saveDialog->selectedFiles().isEmpty())
+    if (chosen != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
-    const QString path = m_ui.saveDialog->selectedFiles().constFirst();
-    const qsizetype typeIndex
-        = m_ui.saveDialog->nameFilters().indexOf(m_ui.saveDialog->selectedNameFilter());
+    const QString path = dialog->selectedFiles().constFirst();
+    const qsizetype typeIndex = dialog->nameFilters().indexOf(dialog->selectedNameFilter());
     const FileType type = kFileTypes[qMax<qsizetype>(0, typeIndex)];
     // The dialog proposes this name and type next time.
-    m_ui.saveDialog->selectFile(path);
+    dialog->selectFile(path);
     runCommand(this, [&] {
         const DisplayFont &font = currentFont();
         saveTextFile(path, text(), formatOf(type),

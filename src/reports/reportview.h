@@ -33,7 +33,8 @@ public:
         QAction *selectAllAction = nullptr;
         QAction *printAction = nullptr;
         QAction *saveAction = nullptr;
-        // Kept for the whole run, so that it proposes the last name and type again.
+        // Created at the first save and kept for the whole run, so that it proposes the last
+        // name and type again.
         QFileDialog *saveDialog = nullptr;
     };
 
@@ -60,6 +61,7 @@ private:
     void createTextMenu();
     void updateCommands();
     void save();
+    QFileDialog *saveDialog();
 
     Ui m_ui;
 };
