@@ -117,6 +117,13 @@ void MainWindow::updateMenus()
             m_ui.changeCommentAction, m_ui.nameClassChangeAction, m_ui.commentMenuChangeAction})
         entry->setEnabled(open);
     m_ui.deleteDayAction->setEnabled(days);
+    // The participant's reports need a day; the comment overview never does.
+    for (int index = 0; index < 3; ++index) {
+        m_ui.printReportActions[index]->setEnabled(days);
+        m_ui.showReportActions[index]->setEnabled(days);
+    }
+    m_ui.goToDayAction->setEnabled(open);
+    m_ui.searchDayAction->setEnabled(open);
     m_ui.dateEdit->setReadOnly(!open);
     m_ui.remarkEdit->setReadOnly(!open);
     m_ui.infoEdit->setReadOnly(!open);

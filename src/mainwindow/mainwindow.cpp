@@ -6,6 +6,8 @@
 #include "participants/participantcreationdialog.h"
 #include "participants/participantlistdialog.h"
 #include "records/dayformat.h"
+#include "reports/numberdialog.h"
+#include "reports/reportview.h"
 #include "speech/announcefield.h"
 #include "speech/screenreaderfront.h"
 #include "ui/appearance.h"
@@ -66,6 +68,8 @@ MainWindow::MainWindow(const ProgramPaths &paths, QWidget *parent)
         = new ParticipantListDialog(this, m_screenReader.get(), m_ui.classFilterDialog);
     m_ui.creationDialog = new ParticipantCreationDialog(this, m_screenReader.get());
     m_ui.inputDialog = new LineInputDialog(this, m_screenReader.get());
+    m_ui.reportView = new ReportView(this);
+    m_ui.numberDialog = new NumberDialog(this, m_screenReader.get());
     setCaptions();
     m_ui.folderCheckTimer = new QTimer(this);
     m_ui.folderCheckTimer->setSingleShot(true);
@@ -179,12 +183,17 @@ void MainWindow::createControls()
 QAction *MainWindow::addCommand(QMenu *menu, const QString &caption, const QKeySequence &shortcut,
     void (MainWindow::*handler)())
 {
+    return addCommand(menu, caption, shortcut, [this, handler] { (this->*handler)(); });
+}
+
+QAction *MainWindow::addCommand(QMenu *menu, const QString &caption, const QKeySequence &shortcut,
+    const std::function<void()> &command)
+{
     QAction *action = menu->addAction(caption);
     action->setShortcut(shortcut);
     if (!shortcut.isEmpty())
         m_shortcutActions.append(action);
-    connect(action, &QAction::triggered, this,
-        [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    connect(action, &QAction::triggered, this, [this, command] { guarded(command); });
     return action;
 }
 
@@ -244,6 +253,8 @@ void MainWindow::createMenus()
         QKeySequence(Qt::CTRL | Qt::Key_N), &MainWindow::createDay);
     m_ui.newParticipantAction = addCommand(actionsMenu, u"Neuen Teilnehmer &erstellen..."_s,
         QKeySequence(Qt::CTRL | Qt::Key_E), &MainWindow::createParticipant);
+
+    createReportMenus(m_ui.fileMenu, editMenu, actionsMenu);
 
     QMenu *viewMenu = menuBar()->addMenu(u"&Ansicht"_s);
     m_ui.fontAction

@@ -25,10 +25,13 @@ class BackgroundColourDialog;
 class ClassFilterDialog;
 class FontDialog;
 class LineInputDialog;
+class NumberDialog;
 class ParticipantCreationDialog;
 class ParticipantListDialog;
+class ReportView;
 class ScreenReaderFront;
 enum class InputQuestion;
+enum class ReportKind;
 
 // Where the program finds its folders and its settings file. Tests give their own.
 struct ProgramPaths
@@ -45,7 +48,8 @@ struct ProgramPaths
 // Its sources are split by concern: mainwindow.cpp builds the controls and menus and holds the
 // field values; daynavigation.cpp opens participants, shows, stores and changes days;
 // participantcommands.cpp holds the participant and data folder commands;
-// mainwindowsettings.cpp the settings, start and close, font, colour and layout.
+// mainwindowsettings.cpp the settings, start and close, font, colour and layout;
+// reportcommands.cpp the reports, going to a day and the search by date.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -91,6 +95,13 @@ public:
         QAction *participantListAction = nullptr;
         QAction *newDayAction = nullptr;
         QAction *newParticipantAction = nullptr;
+        // The report entries by kind (1 to 4 at index 0 to 3): under "Drucken" in the file menu
+        // and in the actions menu; both show the text view. Those of kind 4 stay hidden.
+        QMenu *printMenu = nullptr;
+        QAction *printReportActions[4] = {};
+        QAction *showReportActions[4] = {};
+        QAction *goToDayAction = nullptr;
+        QAction *searchDayAction = nullptr;
         QAction *fontAction = nullptr;
         QAction *backgroundAction = nullptr;
         QAction *documentsFolderAction = nullptr;
@@ -117,6 +128,8 @@ public:
         ParticipantListDialog *participantListDialog = nullptr;
         ParticipantCreationDialog *creationDialog = nullptr;
         LineInputDialog *inputDialog = nullptr;
+        ReportView *reportView = nullptr;
+        NumberDialog *numberDialog = nullptr;
     };
 
     // Whether storing the shown day writes the file only when a value changed, or always.
@@ -172,6 +185,14 @@ public:
     void changeClass();
     void changeComment();
     void deleteOpenParticipant();
+
+    // Shows the report of that kind in the text view, and prints it as often as the user asks.
+    void showReport(ReportKind kind);
+    // Asks for a day number and shows that day.
+    void goToDay();
+    // Asks for a piece of date text and shows the next day after the shown one whose date holds
+    // it. The text is kept, upper-cased, for the next search.
+    void searchDay();
     // Deletes the participant of that name without asking; false when its file stays.
     bool deleteParticipant(const QString &name);
 
@@ -199,6 +220,10 @@ private:
     void setCaptions();
     QAction *addCommand(QMenu *menu, const QString &caption, const QKeySequence &shortcut,
         void (MainWindow::*handler)());
+    QAction *addCommand(QMenu *menu, const QString &caption, const QKeySequence &shortcut,
+        const std::function<void()> &command);
+    void createReportMenus(QMenu *fileMenu, QMenu *editMenu, QMenu *actionsMenu);
+    void printReport(const QString &text);
     void guarded(const std::function<void()> &command);
 
     void applyAppearance();
@@ -234,6 +259,8 @@ private:
     ParticipantFile m_file;
     int m_dayNumber = 0;
     QString m_classFilter;
+    // The last confirmed search text, upper-cased.
+    QString m_searchDate;
     bool m_isClosing = false;
     bool m_shownOnce = false;
     bool m_layingOut = false;

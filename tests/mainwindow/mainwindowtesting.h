@@ -3,6 +3,7 @@
 
 #include "mainwindow/mainwindow.h"
 
+#include "participants/participantlistdialog.h"
 #include "ui/appearance.h"
 #include "ui/messages.h"
 
@@ -109,6 +110,26 @@ protected:
         m_window = std::make_unique<MainWindow>(m_paths);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    // Shows the window as start() does and gets past the start's participant list: it is
+    // cancelled, or the question about creating a participant answered "&Nein" when the folder
+    // has none. The messages shown so far are dropped.
+    void showPastTheList(const QByteArray &settings)
+    {
+        const bool hasParticipants
+            = !QDir(dataFolder()).entryList({QStringLiteral("*.dat")}, QDir::Files).isEmpty();
+        if (hasParticipants)
+            whenModalOpens<ParticipantListDialog>(
+                [](ParticipantListDialog *list) { list->reject(); });
+        showWindow(settings);
+        if (hasParticipants)
+            QTRY_VERIFY(!m_window->ui().participantListDialog->isVisible()
+                && !m_window->ui().folderCheckTimer->isActive());
+        else
+            QTRY_COMPARE(m_messages->shown().size(), 1);
+        QTest::qWait(20);
+        m_messages->takeShown();
     }
 
     QString dataFolder() const { return m_paths.programFolder + QStringLiteral("Tessaro/"); }

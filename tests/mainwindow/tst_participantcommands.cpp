@@ -53,8 +53,6 @@ private Q_SLOTS:
     void uncreatableDataFolderIsReported();
 
 private:
-    // Shows the window; the participant list of the start is cancelled, or the question about
-    // creating a participant answered "&Nein" when the folder has none.
     void start(const QByteArray &settings = "[General]\nTeilnehmer=Anna\n");
     QString documentsDataFolder() const { return m_paths.documentsFolder + u"Tessaro/"_s; }
     QString pathOf(const QString &name) const { return dataFolder() + name + u".dat"_s; }
@@ -77,17 +75,7 @@ void TestParticipantCommands::cleanup()
 
 void TestParticipantCommands::start(const QByteArray &settings)
 {
-    const bool hasParticipants = !QDir(dataFolder()).entryList({u"*.dat"_s}, QDir::Files).isEmpty();
-    if (hasParticipants)
-        whenModalOpens<ParticipantListDialog>([](ParticipantListDialog *list) { list->reject(); });
-    showWindow(settings);
-    if (hasParticipants)
-        QTRY_VERIFY(!m_window->ui().participantListDialog->isVisible()
-            && !m_window->ui().folderCheckTimer->isActive());
-    else
-        QTRY_COMPARE(m_messages->shown().size(), 1);
-    QTest::qWait(20);
-    m_messages->takeShown();
+    showPastTheList(settings);
 }
 
 QStringList TestParticipantCommands::shownTexts() const
