@@ -11,11 +11,36 @@ namespace {
 
 constexpr QChar kVerticalTab(11);
 
-// The days of the attendance report, each group in day order.
-struct Attendance
+// A report's text, written line by line, each line followed by CR LF.
+class ReportText
 {
-    QStringList absentDays;
-    QStringList presentDays;
+public:
+    explicit ReportText(qsizetype expectedSize) { m_text.reserve(expectedSize); }
+
+    template<typename... Parts>
+    void appendLine(const Parts &...parts)
+    {
+        m_previousLineEnd = m_lastLineEnd;
+        (m_text.append(parts), ...);
+        m_lastLineEnd = m_text.size();
+        m_text.append(u"\r\n");
+    }
+    // Appends to the line before the last one.
+    void appendToPreviousLine(QChar c) { m_text.insert(m_previousLineEnd, c); }
+
+    QString take() { return std::move(m_text); }
+
+private:
+    QString m_text;
+    qsizetype m_lastLineEnd = 0;
+    qsizetype m_previousLineEnd = 0;
+};
+
+// One group of the attendance report: its days in day order and their count.
+struct AttendanceGroup
+{
+    ReportText days{0};
+    int count = 0;
 };
 
 } // namespace
@@ -34,9 +59,15 @@ QString participantReport(ReportKind kind, const ParticipantReportInput &input)
     const int from = kind == ReportKind::CurrentDay ? input.dayNumber : 1;
     const int to = kind == ReportKind::CurrentDay ? input.dayNumber : input.dayCount;
 
-    QStringList out{u"Name: "_s + input.name, u"Klasse: "_s + input.schoolClass,
-        u"Kommentar: "_s + input.comment};
-    Attendance attendance;
+    qsizetype expectedSize = 0;
+    for (const QString &line : input.lines)
+        expectedSize += line.size() + 8;
+    ReportText out(listsDays ? expectedSize + expectedSize / 2 : 0);
+    out.appendLine(u"Name: ", input.name);
+    out.appendLine(u"Klasse: ", input.schoolClass);
+    out.appendLine(u"Kommentar: ", input.comment);
+    AttendanceGroup absent;
+    AttendanceGroup present;
     QString date;
     QString remark;
     int day = 1;
@@ -51,8 +82,10 @@ QString participantReport(ReportKind kind, const ParticipantReportInput &input)
             if (lineInBlock == 1) {
                 Fields fields = splitFields(line);
                 if (listsDays) {
-                    out << QString() << u"Nr.: "_s + withThousandsDots(day)
-                        << u"Datum: "_s + fields.first << u"Anmerkung: "_s + fields.second;
+                    out.appendLine(QStringView());
+                    out.appendLine(u"Nr.: ", withThousandsDots(day));
+                    out.appendLine(u"Datum: ", fields.first);
+                    out.appendLine(u"Anmerkung: ", fields.second);
                     firstInfoLinePending = true;
                 } else {
                     date = std::move(fields.first);
@@ -62,22 +95,25 @@ QString participantReport(ReportKind kind, const ParticipantReportInput &input)
                 // Any value of 1 or more is present; a negative value or text shows nothing.
                 const std::optional<int> flag = parseIntegerLiteral(line);
                 if (flag && *flag >= 0) {
-                    const bool present = *flag > 0;
+                    const bool isPresent = *flag > 0;
                     if (listsDays) {
-                        out << u"Anwesend: "_s
-                                + (present ? input.presentCaption : input.absentCaption);
+                        out.appendLine(
+                            u"Anwesend: ", isPresent ? input.presentCaption : input.absentCaption);
                     } else {
-                        (present ? attendance.presentDays : attendance.absentDays)
-                            << (remark.isEmpty() ? u"- "_s + date
-                                                 : u"- "_s + date + u" ("_s + remark + u')');
+                        AttendanceGroup &group = isPresent ? present : absent;
+                        ++group.count;
+                        if (remark.isEmpty())
+                            group.days.appendLine(u"- ", date);
+                        else
+                            group.days.appendLine(u"- ", date, u" (", remark, u")");
                     }
                 }
             } else if (listsDays) {
                 if (firstInfoLinePending && !endsBlock) {
-                    out << u'[' + line;
+                    out.appendLine(u"[", line);
                     bracketOpen = true;
                 } else {
-                    out << line;
+                    out.appendLine(line);
                 }
                 firstInfoLinePending = false;
             } else {
@@ -87,9 +123,9 @@ QString participantReport(ReportKind kind, const ParticipantReportInput &input)
             ++lineInBlock;
         }
         if (endsBlock) {
-            // The separator line is the last output line; the bracket closes the line before.
+            // The separator line is the last line written; the bracket closes the line before.
             if (bracketOpen) {
-                out[out.size() - 2] += u']';
+                out.appendToPreviousLine(u']');
                 bracketOpen = false;
             }
             lineInBlock = 1;
@@ -97,13 +133,14 @@ QString participantReport(ReportKind kind, const ParticipantReportInput &input)
         }
     }
 
+    QString text = out.take();
     if (!listsDays) {
-        out << QString() << u"Abwesend: "_s + withThousandsDots(attendance.absentDays.size())
-            << attendance.absentDays;
-        out << QString() << u"Anwesend: "_s + withThousandsDots(attendance.presentDays.size())
-            << attendance.presentDays;
+        for (AttendanceGroup *group : {&absent, &present}) {
+            text += u"\r\n"_s + (group == &absent ? u"Abwesend: "_s : u"Anwesend: "_s)
+                + withThousandsDots(group->count) + u"\r\n"_s + group->days.take();
+        }
     }
-    return joinLines(out);
+    return text;
 }
 
 QString commentOverview(const QString &folder)
