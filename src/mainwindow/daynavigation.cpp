@@ -6,9 +6,7 @@
 #include "ui/messages.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QButtonGroup>
-#include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -100,12 +98,7 @@ void MainWindow::updateMenus()
     const bool open = !participant().isEmpty();
     const bool days = dayCount() > 0;
 
-    const bool hasSelection = m_ui.infoEdit->textCursor().hasSelection();
-    m_ui.infoSelectAllAction->setEnabled(!m_ui.infoEdit->document()->isEmpty());
-    m_ui.infoCopyAction->setEnabled(hasSelection);
-    m_ui.infoCutAction->setEnabled(hasSelection);
-    m_ui.infoPasteAction->setEnabled(
-        !m_ui.infoEdit->isReadOnly() && !QApplication::clipboard()->text().isEmpty());
+    updateTextEditCommands(m_ui.infoCommands, m_ui.infoEdit);
 
     m_ui.nextDayButton->setEnabled(m_dayNumber < dayCount());
     m_ui.nextDayAction->setEnabled(m_ui.nextDayButton->isEnabled());

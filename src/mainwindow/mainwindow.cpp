@@ -308,17 +308,7 @@ void MainWindow::createMenus()
     });
 
     m_ui.infoMenu = new QMenu(this);
-    m_ui.infoCopyAction = m_ui.infoMenu->addAction(u"Kopieren"_s, m_ui.infoEdit, &QTextEdit::copy);
-    m_ui.infoCutAction
-        = m_ui.infoMenu->addAction(u"Ausschneiden"_s, m_ui.infoEdit, &QTextEdit::cut);
-    m_ui.infoPasteAction
-        = m_ui.infoMenu->addAction(u"Einfügen"_s, m_ui.infoEdit, &QTextEdit::paste);
-    m_ui.infoSelectAllAction
-        = m_ui.infoMenu->addAction(u"Alles &markieren"_s, m_ui.infoEdit, &QTextEdit::selectAll);
-    m_ui.infoCopyAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    m_ui.infoCutAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    m_ui.infoPasteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    m_ui.infoSelectAllAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    m_ui.infoCommands = addTextEditCommands(m_ui.infoMenu, m_ui.infoEdit);
     m_ui.infoEdit->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_ui.infoEdit, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         updateMenus();

@@ -3,6 +3,7 @@
 
 #include "records/datafolder.h"
 #include "records/participantfile.h"
+#include "ui/texteditcommands.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -117,10 +118,7 @@ public:
         QMenu *commentMenu = nullptr;
         QAction *commentMenuChangeAction = nullptr;
         QMenu *infoMenu = nullptr;
-        QAction *infoCopyAction = nullptr;
-        QAction *infoCutAction = nullptr;
-        QAction *infoPasteAction = nullptr;
-        QAction *infoSelectAllAction = nullptr;
+        TextEditCommands infoCommands;
 
         BackgroundColourDialog *backgroundDialog = nullptr;
         FontDialog *fontDialog = nullptr;

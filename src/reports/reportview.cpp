@@ -7,8 +7,6 @@
 #include "ui/messages.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
 #include <QFileDialog>
 #include <QMenu>
 #include <QPushButton>
@@ -119,31 +117,14 @@ QString ReportView::fileTypeFilter(FileType type)
 void ReportView::createTextMenu()
 {
     m_ui.textMenu = new QMenu(this);
-    struct Entry
-    {
-        QAction **action;
-        QString caption;
-        QKeySequence shortcut;
-    };
-    const Entry entries[] = {
-        {&m_ui.copyAction, u"Kopieren"_s, QKeySequence(Qt::CTRL | Qt::Key_C)},
-        {&m_ui.cutAction, u"Ausschneiden"_s, QKeySequence(Qt::CTRL | Qt::Key_X)},
-        {&m_ui.pasteAction, u"Einfügen"_s, QKeySequence(Qt::CTRL | Qt::Key_V)},
-        {&m_ui.selectAllAction, u"Alles &markieren"_s, QKeySequence(Qt::CTRL | Qt::Key_A)},
-        {&m_ui.printAction, u"&Drucken..."_s, QKeySequence(Qt::CTRL | Qt::Key_P)},
-        {&m_ui.saveAction, u"&Speichern..."_s, QKeySequence(Qt::CTRL | Qt::Key_S)},
-    };
-    for (const Entry &entry : entries) {
-        *entry.action = m_ui.textMenu->addAction(entry.caption);
-        (*entry.action)->setShortcut(entry.shortcut);
-    }
-    connect(m_ui.copyAction, &QAction::triggered, m_ui.textEdit, &QTextEdit::copy);
-    connect(m_ui.cutAction, &QAction::triggered, m_ui.textEdit, &QTextEdit::cut);
-    connect(m_ui.pasteAction, &QAction::triggered, m_ui.textEdit, &QTextEdit::paste);
-    connect(m_ui.selectAllAction, &QAction::triggered, m_ui.textEdit, &QTextEdit::selectAll);
+    m_ui.editCommands = addTextEditCommands(m_ui.textMenu, m_ui.textEdit);
+    m_ui.printAction = m_ui.textMenu->addAction(u"&Drucken..."_s);
+    m_ui.printAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_ui.saveAction = m_ui.textMenu->addAction(u"&Speichern..."_s);
+    m_ui.saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(m_ui.printAction, &QAction::triggered, m_ui.printButton, &QPushButton::click);
     connect(m_ui.saveAction, &QAction::triggered, m_ui.saveButton, &QPushButton::click);
-    // The text edit handles the edit keys itself; printing and saving act anywhere in the window.
+    // Printing and saving act anywhere in the window.
     addAction(m_ui.printAction);
     addAction(m_ui.saveAction);
 
@@ -191,14 +172,11 @@ void ReportView::prepareToShow()
 void ReportView::updateCommands()
 {
     const bool hasText = !m_ui.textEdit->document()->isEmpty();
-    const bool hasSelection = m_ui.textEdit->textCursor().hasSelection();
     m_ui.printButton->setEnabled(hasText);
     m_ui.saveButton->setEnabled(hasText);
-    for (QAction *action : {m_ui.printAction, m_ui.saveAction, m_ui.selectAllAction})
-        action->setEnabled(hasText);
-    m_ui.copyAction->setEnabled(hasSelection);
-    m_ui.cutAction->setEnabled(hasSelection);
-    m_ui.pasteAction->setEnabled(!QApplication::clipboard()->text().isEmpty());
+    m_ui.printAction->setEnabled(hasText);
+    m_ui.saveAction->setEnabled(hasText);
+    updateTextEditCommands(m_ui.editCommands, m_ui.textEdit);
 }
 
 void ReportView::save()

@@ -3,6 +3,7 @@
 
 #include "reports/reporttexts.h"
 #include "ui/adaptivedialog.h"
+#include "ui/texteditcommands.h"
 
 class QAction;
 class QFileDialog;
@@ -27,10 +28,7 @@ public:
         QPushButton *closeButton = nullptr;
         // The text's popup menu.
         QMenu *textMenu = nullptr;
-        QAction *copyAction = nullptr;
-        QAction *cutAction = nullptr;
-        QAction *pasteAction = nullptr;
-        QAction *selectAllAction = nullptr;
+        TextEditCommands editCommands;
         QAction *printAction = nullptr;
         QAction *saveAction = nullptr;
         // Created at the first save and kept for the whole run, so that it proposes the last

@@ -160,7 +160,8 @@ void TestReportView::commandsFollowTheText()
     const auto enabled = [&ui] {
         return QList<bool>{ui.printButton->isEnabled(), ui.saveButton->isEnabled(),
             ui.printAction->isEnabled(), ui.saveAction->isEnabled(),
-            ui.selectAllAction->isEnabled(), ui.copyAction->isEnabled(), ui.cutAction->isEnabled()};
+            ui.editCommands.selectAll->isEnabled(), ui.editCommands.copy->isEnabled(),
+            ui.editCommands.cut->isEnabled()};
     };
     execWith(*m_view, [&] {
         QCOMPARE(enabled(), (QList<bool>{true, true, true, true, true, false, false}));
@@ -191,7 +192,7 @@ void TestReportView::popupEntries()
             QVERIFY(menu);
             for (const QAction *action : menu->actions())
                 entries << action->text() + u' ' + action->shortcut().toString();
-            pasteEnabled = ui.pasteAction->isEnabled();
+            pasteEnabled = ui.editCommands.paste->isEnabled();
             ui.printAction->trigger();
             menu->close();
         });
@@ -207,8 +208,8 @@ void TestReportView::popupEntries()
     QApplication::clipboard()->setText(u"eingefügt"_s);
     result = execWith(*m_view, [&] {
         QTimer::singleShot(0, [&] {
-            pasteEnabled = ui.pasteAction->isEnabled();
-            ui.pasteAction->trigger();
+            pasteEnabled = ui.editCommands.paste->isEnabled();
+            ui.editCommands.paste->trigger();
             QApplication::activePopupWidget()->close();
         });
         Q_EMIT ui.textEdit->customContextMenuRequested(QPoint(5, 5));
