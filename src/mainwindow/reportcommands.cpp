@@ -102,6 +102,9 @@ void MainWindow::printReport(const QString &text)
     const auto restoreFocus = qScopeGuard([this] { restoreRememberedFocus(); });
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
+    // The text is printed whole, so no page range is offered.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize
+        | QAbstractPrintDialog::PrintCollateCopies);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const DisplayFont &font = currentFont();
