@@ -146,7 +146,11 @@ void ReportView::setReport(ReportKind kind, const QString &text)
 
 QString ReportView::text() const
 {
-    return m_ui.textEdit->toPlainText();
+    // Unlike toPlainText, the raw text keeps no-break spaces.
+    QString text = m_ui.textEdit->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    return text;
 }
 
 void ReportView::layoutControls()

@@ -51,8 +51,10 @@ private:
 
 namespace {
 
-const QString kReport = u"Name: Meier\r\nKlasse: 3B\r\n\r\nNr.: 1.000\r\nDatum: Mo., 6. Jänner "
-                        "2025\r\n[Grüße → Łódź]\r\n"_s;
+// With a no-break space, which the text keeps.
+const QString kReport
+    = u"Name: Meier\r\nKlasse:\u00A03B\r\n\r\nNr.: 1.000\r\nDatum: Mo., 6. Jänner "
+      "2025\r\n[Grüße → Łódź]\r\n"_s;
 
 } // namespace
 
