@@ -12,7 +12,8 @@ packages=(
 )
 if [[ "${1:-}" == "--tests" ]]; then
     # e2fsprogs and mount: the backup tests compare against a loop-mounted ext2 image.
-    packages+=(libbenchmark-dev g++-mingw-w64-i686 e2fsprogs mount)
+    # unrtf and poppler-utils: the report tests read saved RTF files and printed PDF files back.
+    packages+=(libbenchmark-dev g++-mingw-w64-i686 e2fsprogs mount unrtf poppler-utils)
 fi
 
 missing=()

@@ -7,9 +7,7 @@
 #include "ui/messages.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QButtonGroup>
-#include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -101,12 +99,7 @@ void MainWindow::updateMenus()
     const bool open = !participant().isEmpty();
     const bool days = dayCount() > 0;
 
-    const bool hasSelection = m_ui.infoEdit->textCursor().hasSelection();
-    m_ui.infoSelectAllAction->setEnabled(!m_ui.infoEdit->document()->isEmpty());
-    m_ui.infoCopyAction->setEnabled(hasSelection);
-    m_ui.infoCutAction->setEnabled(hasSelection);
-    m_ui.infoPasteAction->setEnabled(
-        !m_ui.infoEdit->isReadOnly() && !QApplication::clipboard()->text().isEmpty());
+    updateTextEditCommands(m_ui.infoCommands, m_ui.infoEdit);
 
     m_ui.nextDayButton->setEnabled(m_dayNumber < dayCount());
     m_ui.nextDayAction->setEnabled(m_ui.nextDayButton->isEnabled());
@@ -118,6 +111,13 @@ void MainWindow::updateMenus()
             m_ui.changeCommentAction, m_ui.nameClassChangeAction, m_ui.commentMenuChangeAction})
         entry->setEnabled(open);
     m_ui.deleteDayAction->setEnabled(days);
+    // The participant's reports need a day; the comment overview never does.
+    for (int index = 0; index < 3; ++index) {
+        m_ui.printReportActions[index]->setEnabled(days);
+        m_ui.showReportActions[index]->setEnabled(days);
+    }
+    m_ui.goToDayAction->setEnabled(open);
+    m_ui.searchDayAction->setEnabled(open);
     m_ui.dateEdit->setReadOnly(!open);
     m_ui.remarkEdit->setReadOnly(!open);
     m_ui.infoEdit->setReadOnly(!open);

@@ -7,6 +7,8 @@
 #include "participants/participantcreationdialog.h"
 #include "participants/participantlistdialog.h"
 #include "records/dayformat.h"
+#include "reports/numberdialog.h"
+#include "reports/reportview.h"
 #include "speech/announcefield.h"
 #include "speech/screenreaderfront.h"
 #include "ui/appearance.h"
@@ -14,6 +16,7 @@
 #include "ui/fontdialog.h"
 #include "ui/messages.h"
 #include "ui/radiogroup.h"
+#include "ui/shortcuttext.h"
 #include "ui/windowactivation.h"
 
 #include <QAction>
@@ -44,17 +47,6 @@ const QKeySequence kForwardKey(Qt::CTRL | Qt::Key_Right);
 const QKeySequence kBackKey(Qt::CTRL | Qt::Key_Left);
 const QKeySequence kParticipantListKey(Qt::CTRL | Qt::Key_T);
 
-// Shortcut names as a German desktop spells them.
-QString germanShortcutText(const QKeySequence &sequence)
-{
-    QString text = sequence.toString(QKeySequence::PortableText);
-    text.replace("Ctrl+"_L1, "Strg+"_L1);
-    text.replace("Shift+"_L1, "Umschalt+"_L1);
-    text.replace("+Right"_L1, "+Rechts"_L1);
-    text.replace("+Left"_L1, "+Links"_L1);
-    return text;
-}
-
 } // namespace
 
 ProgramPaths ProgramPaths::forThisUser()
@@ -81,6 +73,8 @@ MainWindow::MainWindow(
         = new ParticipantListDialog(this, m_screenReader.get(), m_ui.classFilterDialog);
     m_ui.creationDialog = new ParticipantCreationDialog(this, m_screenReader.get());
     m_ui.inputDialog = new LineInputDialog(this, m_screenReader.get());
+    m_ui.reportView = new ReportView(this);
+    m_ui.numberDialog = new NumberDialog(this, m_screenReader.get());
     m_ui.backupWindow
         = new BackupWindow(this, m_screenReader.get(), std::make_unique<SystemVolumeSource>());
     setCaptions();
@@ -197,12 +191,17 @@ void MainWindow::createControls()
 QAction *MainWindow::addCommand(QMenu *menu, const QString &caption, const QKeySequence &shortcut,
     void (MainWindow::*handler)())
 {
+    return addCommand(menu, caption, shortcut, [this, handler] { (this->*handler)(); });
+}
+
+QAction *MainWindow::addCommand(QMenu *menu, const QString &caption, const QKeySequence &shortcut,
+    const std::function<void()> &command)
+{
     QAction *action = menu->addAction(caption);
     action->setShortcut(shortcut);
     if (!shortcut.isEmpty())
         m_shortcutActions.append(action);
-    connect(action, &QAction::triggered, this,
-        [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    connect(action, &QAction::triggered, this, [this, command] { guarded(command); });
     return action;
 }
 
@@ -263,6 +262,7 @@ void MainWindow::createMenus()
     m_ui.newParticipantAction = addCommand(actionsMenu, u"Neuen Teilnehmer &erstellen..."_s,
         QKeySequence(Qt::CTRL | Qt::Key_E), &MainWindow::createParticipant);
 
+    createReportMenus(m_ui.fileMenu, editMenu, actionsMenu);
     QMenu *backupMenu = menuBar()->addMenu(u"Daten&sicherung"_s);
     m_ui.backupAction = addCommand(backupMenu, u"Datendateien &sichern nach..."_s,
         QKeySequence(Qt::Key_F8), &MainWindow::backUpDataFiles);
@@ -321,17 +321,7 @@ void MainWindow::createMenus()
     });
 
     m_ui.infoMenu = new QMenu(this);
-    m_ui.infoCopyAction = m_ui.infoMenu->addAction(u"Kopieren"_s, m_ui.infoEdit, &QTextEdit::copy);
-    m_ui.infoCutAction
-        = m_ui.infoMenu->addAction(u"Ausschneiden"_s, m_ui.infoEdit, &QTextEdit::cut);
-    m_ui.infoPasteAction
-        = m_ui.infoMenu->addAction(u"Einfügen"_s, m_ui.infoEdit, &QTextEdit::paste);
-    m_ui.infoSelectAllAction
-        = m_ui.infoMenu->addAction(u"Alles &markieren"_s, m_ui.infoEdit, &QTextEdit::selectAll);
-    m_ui.infoCopyAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    m_ui.infoCutAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    m_ui.infoPasteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    m_ui.infoSelectAllAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    m_ui.infoCommands = addTextEditCommands(m_ui.infoMenu, m_ui.infoEdit);
     m_ui.infoEdit->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_ui.infoEdit, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         updateMenus();

@@ -3,6 +3,7 @@
 
 #include "records/datafolder.h"
 #include "records/participantfile.h"
+#include "ui/texteditcommands.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -26,11 +27,14 @@ class BackupWindow;
 class ClassFilterDialog;
 class FontDialog;
 class LineInputDialog;
+class NumberDialog;
 class ParticipantCreationDialog;
 class ParticipantListDialog;
+class ReportView;
 class ScreenReaderFront;
 enum class BackupDirection;
 enum class InputQuestion;
+enum class ReportKind;
 
 // Where the program finds its folders and its settings file. Tests give their own.
 struct ProgramPaths
@@ -46,7 +50,8 @@ struct ProgramPaths
 //
 // Its sources are split by concern: mainwindow.cpp builds the controls and menus and holds the
 // field values; daynavigation.cpp opens participants, shows, stores and changes days;
-// participantcommands.cpp holds the participant and data folder commands; backupcommands.cpp
+// participantcommands.cpp holds the participant and data folder commands;
+// reportcommands.cpp the reports, going to a day and the search by date; backupcommands.cpp
 // backup and restore; mainwindowsettings.cpp the settings, start and close, font, colour and
 // layout.
 class MainWindow : public QMainWindow
@@ -94,6 +99,13 @@ public:
         QAction *participantListAction = nullptr;
         QAction *newDayAction = nullptr;
         QAction *newParticipantAction = nullptr;
+        // The report entries by kind (1 to 4 at index 0 to 3): under "Drucken" in the file menu
+        // and in the actions menu; both show the text view. Those of kind 4 stay hidden.
+        QMenu *printMenu = nullptr;
+        QAction *printReportActions[4] = {};
+        QAction *showReportActions[4] = {};
+        QAction *goToDayAction = nullptr;
+        QAction *searchDayAction = nullptr;
         QAction *backupAction = nullptr;
         QAction *restoreAction = nullptr;
         QAction *fontAction = nullptr;
@@ -111,10 +123,7 @@ public:
         QMenu *commentMenu = nullptr;
         QAction *commentMenuChangeAction = nullptr;
         QMenu *infoMenu = nullptr;
-        QAction *infoCopyAction = nullptr;
-        QAction *infoCutAction = nullptr;
-        QAction *infoPasteAction = nullptr;
-        QAction *infoSelectAllAction = nullptr;
+        TextEditCommands infoCommands;
 
         BackgroundColourDialog *backgroundDialog = nullptr;
         FontDialog *fontDialog = nullptr;
@@ -122,6 +131,8 @@ public:
         ParticipantListDialog *participantListDialog = nullptr;
         ParticipantCreationDialog *creationDialog = nullptr;
         LineInputDialog *inputDialog = nullptr;
+        ReportView *reportView = nullptr;
+        NumberDialog *numberDialog = nullptr;
         BackupWindow *backupWindow = nullptr;
     };
 
@@ -180,6 +191,14 @@ public:
     void changeClass();
     void changeComment();
     void deleteOpenParticipant();
+
+    // Shows the report of that kind in the text view, and prints it as often as the user asks.
+    void showReport(ReportKind kind);
+    // Asks for a day number and shows that day.
+    void goToDay();
+    // Asks for a piece of date text and shows the next day after the shown one whose date holds
+    // it. The text is kept, upper-cased, for the next search.
+    void searchDay();
     // Deletes the participant of that name without asking; false when its file stays.
     bool deleteParticipant(const QString &name);
     // Opens the backup window for a backup of the data folder or a restore into it. The shown
@@ -211,6 +230,10 @@ private:
     void setCaptions();
     QAction *addCommand(QMenu *menu, const QString &caption, const QKeySequence &shortcut,
         void (MainWindow::*handler)());
+    QAction *addCommand(QMenu *menu, const QString &caption, const QKeySequence &shortcut,
+        const std::function<void()> &command);
+    void createReportMenus(QMenu *fileMenu, QMenu *editMenu, QMenu *actionsMenu);
+    void printReport(const QString &text);
     void guarded(const std::function<void()> &command);
 
     void applyAppearance();
@@ -254,6 +277,8 @@ private:
     ParticipantFile m_file;
     int m_dayNumber = 0;
     QString m_classFilter;
+    // The last confirmed search text, upper-cased.
+    QString m_searchDate;
     bool m_isClosing = false;
     bool m_shownOnce = false;
     bool m_layingOut = false;

@@ -33,12 +33,11 @@ QString participantName(const QString &path);
 // every filter and adds no class. Raises TessaroError when the file cannot be read.
 bool classPasses(const QString &file, const QString &filter, QStringList &classes);
 
-// The participants of the folder (a path ending in "/", or empty for the current folder) whose
-// files pass the filter, sorted. Every entry whose name ends in ".dat" in any letter case and
-// that is no folder counts as a participant file, hidden ones included; a file named ".dat"
-// gives no name, but its class counts. classes receives the classes of all files, also of those
-// the filter hides, sorted. A file that cannot be read ends the listing by raising TessaroError;
-// classes then keeps the classes read so far.
+// The participants of the folder whose files pass the filter, sorted; the files are those
+// participantFileNames lists. A file named ".dat" gives no name, but its class counts.
+// classes receives the classes of all files, also of those the filter hides, sorted. A file
+// that cannot be read ends the listing by raising TessaroError; classes then keeps the classes
+// read so far.
 QStringList listParticipants(const QString &folder, const QString &filter, QStringList &classes);
 
 // The listed name of the participant of the folder whose name equals name ignoring case;

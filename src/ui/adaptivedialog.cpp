@@ -40,6 +40,9 @@ void AdaptiveDialog::applyLook(const DisplayFont &font, const QColor &background
 {
     const QList<QWidget *> controls = findChildren<QWidget *>();
     for (QWidget *control : controls) {
+        // Windows of their own that the dialog owns (a file dialog, a popup menu) keep theirs.
+        if (control->window() != this)
+            continue;
         if (qobject_cast<QPushButton *>(control)) {
             applyButtonLook(control, font);
             continue;

@@ -48,7 +48,7 @@ void TestBackupCommands::cleanup()
 
 void TestBackupCommands::start(const QByteArray &settings)
 {
-    showWindowPastTheList(settings);
+    showPastTheList(settings);
     m_window->ui().backupWindow->setVolumeSource(
         std::make_unique<FolderVolumes>(QList<Volume>{removableVolume(root(), u"STICK"_s)}));
     QApplication::setActiveWindow(m_window.get());

@@ -53,8 +53,6 @@ private Q_SLOTS:
     void uncreatableDataFolderIsReported();
 
 private:
-    // Shows the window; the participant list of the start is cancelled, or the question about
-    // creating a participant answered "&Nein" when the folder has none.
     void start(const QByteArray &settings = "[General]\nTeilnehmer=Anna\n");
     QString documentsDataFolder() const { return m_paths.documentsFolder + u"Tessaro/"_s; }
     QString pathOf(const QString &name) const { return dataFolder() + name + u".dat"_s; }
@@ -77,7 +75,7 @@ void TestParticipantCommands::cleanup()
 
 void TestParticipantCommands::start(const QByteArray &settings)
 {
-    showWindowPastTheList(settings);
+    showPastTheList(settings);
 }
 
 QStringList TestParticipantCommands::shownTexts() const
