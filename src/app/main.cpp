@@ -1,28 +1,21 @@
-#include "mainwindow/mainwindow.h"
-
+#include "app/singleinstance.h"
+#include "app/startup.h"
 #include "records/dates.h"
 #include "speech/accessibilityfixes.h"
-#include "speech/screenreaderfront.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Tessaro"));
+    const QString folder = handOverFolderForThisUser();
+    InstanceLock lock(folder, kProgramTitle);
+    if (lock.acquire() == FileLock::Result::HeldElsewhere)
+        return handOverToRunningCopy(folder);
+
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tessaro"));
     installAccessibilityFixes();
-
-    // Qt's own dialogs and shortcut names in German.
-    QTranslator qtTranslations;
-    if (qtTranslations.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslations);
-
+    installGermanQtTranslations();
     initDateNames(QLocale::system());
-
-    MainWindow window(ProgramPaths::forThisUser());
-    window.show();
-    return application.exec();
+    return runFirstCopy(folder, lock);
 }

@@ -3,6 +3,7 @@
 
 #include "mainwindow/mainwindow.h"
 
+#include "app/programwindows.h"
 #include "support/recordingscreenreader.h"
 #include "ui/appearance.h"
 #include "ui/messages.h"
@@ -108,7 +109,7 @@ protected:
         if (settings)
             QVERIFY(writeBytes(m_paths.settingsFile, *settings));
         m_announced.clear();
-        m_window = std::make_unique<MainWindow>(m_paths, recordingFront(&m_announced));
+        m_window = createProgramWindows(m_paths, recordingFront(&m_announced)).mainWindow;
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }

@@ -1,0 +1,93 @@
+#include "app/startup.h"
+
+#include "app/bringtofront.h"
+#include "app/handoverwatcher.h"
+#include "app/programwindows.h"
+#include "app/singleinstance.h"
+#include "mainwindow/mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Ends the program once the main window has closed. A close request may arrive while a dialog is
+// open above the main window; Qt would go on running for that dialog.
+class QuitWhenClosed : public QObject
+{
+public:
+    explicit QuitWhenClosed(MainWindow *window) : QObject(window), m_window(window)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Hide && m_window->isClosing())
+            QCoreApplication::quit();
+        return false;
+    }
+
+private:
+    MainWindow *m_window;
+};
+
+HandOverHandlers handlersFor(MainWindow *window)
+{
+    return {
+        // Parameters reach the main window, which has no use for them.
+        [](const QString &) {},
+        [window] { bringProgramToFront(window); },
+        // Exactly as if the user had chosen "&Beenden"; a closed window has nothing to close.
+        [window] {
+            if (window->isVisible())
+                window->ui().quitAction->trigger();
+        },
+    };
+}
+
+} // namespace
+
+int handOverToRunningCopy(const QString &folder)
+{
+    if (findRunningCopy(folder, kProgramTitle, kProgramTitle))
+        HandOverStore(folder, kHandOverKey).write(setFocusRequest());
+    return 0;
+}
+
+void installGermanQtTranslations()
+{
+    auto *translator = new QTranslator(qApp);
+    if (translator->load(QLocale(QLocale::German), u"qtbase"_s, u"_"_s,
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}
+
+int runFirstCopy(const QString &folder, InstanceLock &lock)
+{
+    const ProgramWindows windows = createProgramWindows(ProgramPaths::forThisUser());
+    MainWindow *mainWindow = windows.mainWindow.get();
+    new QuitWhenClosed(mainWindow);
+    mainWindow->show();
+
+    std::unique_ptr<HandOverWatcher> watcher;
+    if (!folder.isEmpty()) {
+        watcher = std::make_unique<HandOverWatcher>(
+            HandOverStore(folder, kHandOverKey), mainWindow, handlersFor(mainWindow));
+        // Leftovers are consumed before a second start can find this copy.
+        watcher->startWatching();
+        lock.publish(kProgramTitle);
+    }
+    const int result = QApplication::exec();
+    lock.withdraw();
+    if (watcher)
+        watcher->stopWatching();
+    return result;
+}

@@ -1,0 +1,22 @@
+#ifndef TESSARO_APP_STARTUP_H
+#define TESSARO_APP_STARTUP_H
+
+#include <QString>
+
+class InstanceLock;
+
+// A second start: when the running copy's windows exist, leaves it the request to come to the
+// front, and nothing otherwise. The second start's own arguments are not passed on. Creates no
+// window and needs no application object. Returns the exit code.
+int handOverToRunningCopy(const QString &folder);
+
+// Qt's own dialogs and key names in German, when Qt's translations are installed.
+void installGermanQtTranslations();
+
+// The running copy, once the application object exists: creates all windows, shows the main
+// window, watches the hand-over store, publishes itself to second starts through the lock, and
+// runs until the main window closes; then withdraws and stops the watcher. Without a hand-over
+// folder it runs alone, without hand-over. Returns the exit code.
+int runFirstCopy(const QString &folder, InstanceLock &lock);
+
+#endif
