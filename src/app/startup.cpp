@@ -17,8 +17,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Ends the program once the main window has closed. A close request may arrive while a dialog is
-// open above the main window; Qt would go on running for that dialog.
+// Ends the program once the main window has closed, even while a window is open that Qt counts on
+// its own (one without a parent window); a close request can arrive at any moment. Qt's quit also
+// ends the loop of a modal dialog that is open.
 class QuitWhenClosed : public QObject
 {
 public:
@@ -39,21 +40,20 @@ private:
     MainWindow *m_window;
 };
 
-HandOverHandlers handlersFor(MainWindow *window)
+} // namespace
+
+HandOverHandlers handOverHandlers(MainWindow *window)
 {
     return {
-        // Parameters reach the main window, which has no use for them.
         [](const QString &) {},
         [window] { bringProgramToFront(window); },
-        // Exactly as if the user had chosen "&Beenden"; a closed window has nothing to close.
+        // A closed window has nothing left to close.
         [window] {
             if (window->isVisible())
                 window->ui().quitAction->trigger();
         },
     };
 }
-
-} // namespace
 
 int handOverToRunningCopy(const QString &folder)
 {
@@ -80,7 +80,7 @@ int runFirstCopy(const QString &folder, InstanceLock &lock)
     std::unique_ptr<HandOverWatcher> watcher;
     if (!folder.isEmpty()) {
         watcher = std::make_unique<HandOverWatcher>(
-            HandOverStore(folder, kHandOverKey), mainWindow, handlersFor(mainWindow));
+            HandOverStore(folder, kHandOverKey), mainWindow, handOverHandlers(mainWindow));
         // Leftovers are consumed before a second start can find this copy.
         watcher->startWatching();
         lock.publish(kProgramTitle);

@@ -3,12 +3,20 @@
 
 #include <QString>
 
+#include "app/handoverwatcher.h"
+
 class InstanceLock;
+class MainWindow;
 
 // A second start: when the running copy's windows exist, leaves it the request to come to the
 // front, and nothing otherwise. The second start's own arguments are not passed on. Creates no
 // window and needs no application object. Returns the exit code.
 int handOverToRunningCopy(const QString &folder);
+
+// What the running copy does with each request: parameters reach the main window, which has no
+// use for them; coming to the front raises the program; closing runs "&Beenden" exactly as if the
+// user had chosen it.
+HandOverHandlers handOverHandlers(MainWindow *window);
 
 // Qt's own dialogs and key names in German, when Qt's translations are installed.
 void installGermanQtTranslations();
