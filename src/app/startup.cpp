@@ -72,6 +72,7 @@ void installGermanQtTranslations()
 
 int runFirstCopy(const QString &folder, InstanceLock &lock)
 {
+    QGuiApplication::setDesktopFileName(QStringLiteral(TESSARO_APP_ID));
     const ProgramWindows windows = createProgramWindows(ProgramPaths::forThisUser());
     MainWindow *mainWindow = windows.mainWindow.get();
     new QuitWhenClosed(mainWindow);
