@@ -5,6 +5,8 @@
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "mainwindow/mainwindow.h"
+#include "records/dates.h"
+#include "speech/accessibilityfixes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,6 +44,25 @@ private:
 
 } // namespace
 
+int runProgram(int argc, char *argv[])
+{
+    QCoreApplication::setApplicationName(u"Tessaro"_s);
+    const QString folder = handOverFolderForThisUser();
+    InstanceLock lock(folder, kProgramTitle);
+    if (lock.acquire() == FileLock::Result::HeldElsewhere)
+        return handOverToRunningCopy(folder);
+
+    QApplication application(argc, argv);
+    installAccessibilityFixes();
+    // Qt's own dialogs and key names in German.
+    QTranslator qtTranslations;
+    if (qtTranslations.load(QLocale(QLocale::German), u"qtbase"_s, u"_"_s,
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTranslations);
+    initDateNames(QLocale::system());
+    return runFirstCopy(folder, lock);
+}
+
 HandOverHandlers handOverHandlers(MainWindow *window)
 {
     return {
@@ -60,14 +81,6 @@ int handOverToRunningCopy(const QString &folder)
     if (findRunningCopy(folder, kProgramTitle, kProgramTitle))
         HandOverStore(folder, kHandOverKey).write(setFocusRequest());
     return 0;
-}
-
-void installGermanQtTranslations()
-{
-    auto *translator = new QTranslator(qApp);
-    if (translator->load(QLocale(QLocale::German), u"qtbase"_s, u"_"_s,
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
 }
 
 int runFirstCopy(const QString &folder, InstanceLock &lock)

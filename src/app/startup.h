@@ -8,6 +8,11 @@
 class InstanceLock;
 class MainWindow;
 
+// The program's main routine. The lock comes first: a second start hands over and ends without
+// an application object. The first copy creates the application, makes Qt's accessibility
+// right before any window exists, and runs.
+int runProgram(int argc, char *argv[]);
+
 // A second start: when the running copy's windows exist, leaves it the request to come to the
 // front, and nothing otherwise. The second start's own arguments are not passed on. Creates no
 // window and needs no application object. Returns the exit code.
@@ -17,9 +22,6 @@ int handOverToRunningCopy(const QString &folder);
 // use for them; coming to the front raises the program; closing runs "&Beenden" exactly as if the
 // user had chosen it.
 HandOverHandlers handOverHandlers(MainWindow *window);
-
-// Qt's own dialogs and key names in German, when Qt's translations are installed.
-void installGermanQtTranslations();
 
 // The running copy, once the application object exists: creates all windows, shows the main
 // window, watches the hand-over store, publishes itself to second starts through the lock, and
