@@ -27,10 +27,11 @@ constexpr std::chrono::milliseconds kLockPatience(1000);
 const std::array<QString, 3> kValueNames
     = {u"ProgramParameters"_s, u"ProgramSetFocus"_s, u"ProgramClose"_s};
 
-QString *field(HandOverRequest &request, size_t index)
+// The request's field of the value name kValueNames[index].
+template<typename Request>
+auto *field(Request &request, size_t index)
 {
-    QString *fields[] = {&request.parameters, &request.setFocus, &request.close};
-    return fields[index];
+    return std::array{&request.parameters, &request.setFocus, &request.close}[index];
 }
 
 // The position of a request value's name, letter case ignored as in the registry; -1 for a
@@ -202,15 +203,14 @@ bool HandOverStore::write(const HandOverRequest &request) const
         ::unlink(path.constData());
         bytes.clear();
     }
-    HandOverRequest written = request;
     QList<QByteArray> lines;
     for (const StoredValue &value : parseValues(bytes)) {
         const int index = valueIndex(value.name);
-        if (index < 0 || field(written, size_t(index))->isEmpty())
+        if (index < 0 || field(request, size_t(index))->isEmpty())
             lines.append(value.line);
     }
     for (size_t i = 0; i < kValueNames.size(); ++i) {
-        if (const QString *text = field(written, i); !text->isEmpty())
+        if (const QString *text = field(request, i); !text->isEmpty())
             lines.append(kValueNames[i].toUtf8() + '=' + encodeValue(*text));
     }
     return replaceStore(m_path, lines);

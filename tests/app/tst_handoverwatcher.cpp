@@ -79,7 +79,7 @@ void TestHandOverWatcher::aLeftoverIsConsumedWithoutEffect()
     QElapsedTimer clock;
     clock.start();
     m_watcher->stopWatching();
-    QVERIFY(clock.elapsed() < 500);
+    QVERIFY(clock.elapsed() < 1000);
 }
 
 void TestHandOverWatcher::oneFieldActs_data()

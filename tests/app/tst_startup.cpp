@@ -157,7 +157,7 @@ void TestStartup::runningCopyHandlesRequests()
         QCOMPARE(QSettings(settingsPath(), QSettings::IniFormat).allKeys().size(), 2);
         leave("ProgramClose=1\n");
     }
-    QVERIFY(m_first.waitForFinished(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(m_first.state(), QProcess::NotRunning, 10000);
     QCOMPARE(m_first.exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_first.exitCode(), 0);
     // The normal exit saved the settings and withdrew the copy.
