@@ -11,8 +11,9 @@ packages=(
     gnome-session-canberra
 )
 if [[ "${1:-}" == "--tests" ]]; then
+    # e2fsprogs and mount: the backup tests compare against a loop-mounted ext2 image.
     # The package checks: cpack's dependency list, the desktop files, lintian, the throw-away root.
-    packages+=(libbenchmark-dev g++-mingw-w64-i686
+    packages+=(libbenchmark-dev g++-mingw-w64-i686 e2fsprogs mount
         dpkg-dev desktop-file-utils appstream lintian fakeroot)
 fi
 

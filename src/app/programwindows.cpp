@@ -1,6 +1,8 @@
 #include "app/programwindows.h"
 
 #include "app/helpmenu.h"
+#include "backup/backupwindow.h"
+#include "backup/volumes.h"
 #include "mainwindow/mainwindow.h"
 #include "participants/classfilterdialog.h"
 #include "participants/lineinputdialog.h"
@@ -18,6 +20,7 @@ ProgramWindows createProgramWindows(const ProgramPaths &paths,
     dialogs.participantList = new ParticipantListDialog(owner, front);
     dialogs.creation = new ParticipantCreationDialog(owner, front);
     dialogs.input = new LineInputDialog(owner, front);
+    dialogs.backup = new BackupWindow(owner, front, std::make_unique<SystemVolumeSource>());
     dialogs.classFilter = new ClassFilterDialog(owner);
     dialogs.participantList->setClassFilterDialog(dialogs.classFilter);
     owner->setDialogs(dialogs);

@@ -89,6 +89,7 @@ void MainWindow::setDialogs(const Dialogs &dialogs)
     m_ui.participantListDialog = dialogs.participantList;
     m_ui.creationDialog = dialogs.creation;
     m_ui.inputDialog = dialogs.input;
+    m_ui.backupWindow = dialogs.backup;
     m_ui.classFilterDialog = dialogs.classFilter;
 }
 
@@ -258,6 +259,12 @@ void MainWindow::createMenus()
         QKeySequence(Qt::CTRL | Qt::Key_N), &MainWindow::createDay);
     m_ui.newParticipantAction = addCommand(actionsMenu, u"Neuen Teilnehmer &erstellen..."_s,
         QKeySequence(Qt::CTRL | Qt::Key_E), &MainWindow::createParticipant);
+
+    QMenu *backupMenu = menuBar()->addMenu(u"Daten&sicherung"_s);
+    m_ui.backupAction = addCommand(backupMenu, u"Datendateien &sichern nach..."_s,
+        QKeySequence(Qt::Key_F8), &MainWindow::backUpDataFiles);
+    m_ui.restoreAction = addCommand(backupMenu, u"Datendateien &wiederherstellen von..."_s,
+        QKeySequence(Qt::Key_F5), &MainWindow::restoreDataFiles);
 
     QMenu *viewMenu = menuBar()->addMenu(u"&Ansicht"_s);
     m_ui.fontAction

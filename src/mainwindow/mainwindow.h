@@ -22,12 +22,14 @@ class QScrollArea;
 class QTextEdit;
 class QTimer;
 class BackgroundColourDialog;
+class BackupWindow;
 class ClassFilterDialog;
 class FontDialog;
 class LineInputDialog;
 class ParticipantCreationDialog;
 class ParticipantListDialog;
 class ScreenReaderFront;
+enum class BackupDirection;
 enum class InputQuestion;
 
 // Where the program finds its folders and its settings file. Tests give their own.
@@ -44,8 +46,9 @@ struct ProgramPaths
 //
 // Its sources are split by concern: mainwindow.cpp builds the controls and menus and holds the
 // field values; daynavigation.cpp opens participants, shows, stores and changes days;
-// participantcommands.cpp holds the participant and data folder commands;
-// mainwindowsettings.cpp the settings, start and close, font, colour and layout.
+// participantcommands.cpp holds the participant and data folder commands; backupcommands.cpp
+// backup and restore; mainwindowsettings.cpp the settings, start and close, font, colour and
+// layout.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -91,6 +94,8 @@ public:
         QAction *participantListAction = nullptr;
         QAction *newDayAction = nullptr;
         QAction *newParticipantAction = nullptr;
+        QAction *backupAction = nullptr;
+        QAction *restoreAction = nullptr;
         QAction *fontAction = nullptr;
         QAction *backgroundAction = nullptr;
         QAction *documentsFolderAction = nullptr;
@@ -117,6 +122,7 @@ public:
         ParticipantListDialog *participantListDialog = nullptr;
         ParticipantCreationDialog *creationDialog = nullptr;
         LineInputDialog *inputDialog = nullptr;
+        BackupWindow *backupWindow = nullptr;
     };
 
     // The dialogs the program's main routine creates after this window, in the program's order
@@ -126,6 +132,7 @@ public:
         ParticipantListDialog *participantList = nullptr;
         ParticipantCreationDialog *creation = nullptr;
         LineInputDialog *input = nullptr;
+        BackupWindow *backup = nullptr;
         ClassFilterDialog *classFilter = nullptr;
     };
 
@@ -189,6 +196,10 @@ public:
     void deleteOpenParticipant();
     // Deletes the participant of that name without asking; false when its file stays.
     bool deleteParticipant(const QString &name);
+    // Opens the backup window for a backup of the data folder or a restore into it. The shown
+    // day is stored first; a restore closes the open participant while the window is open and
+    // opens it again afterwards at the same day number, or at its last day.
+    void backUpOrRestore(BackupDirection direction);
 
     void loadSettings();
     void saveSettings();
@@ -244,6 +255,9 @@ private:
     // The name the open participant's file gives: "A.B" for A.B.dat, empty when none is open.
     QString openParticipantName() const;
     void checkDataFolder();
+
+    void backUpDataFiles();
+    void restoreDataFiles();
 
     void chooseFont();
     void chooseBackground();

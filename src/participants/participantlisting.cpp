@@ -1,10 +1,10 @@
 #include "participants/participantlisting.h"
 
+#include "records/datafolder.h"
 #include "records/headerline.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>
-#include <QDirIterator>
 #include <QLocale>
 
 #include <algorithm>
@@ -102,15 +102,9 @@ QStringList listParticipants(const QString &folder, const QString &filter, QStri
 {
     QStringList names;
     // Files in the order the file system gives them: the first file of a class decides how the
-    // class is spelled. System entries (pipes, devices, broken links) are taken too, so that
-    // one that cannot be read is reported instead of silently missing.
-    QDirIterator entries(
-        folder.isEmpty() ? u"."_s : folder, QDir::Files | QDir::Hidden | QDir::System);
-    while (entries.hasNext()) {
-        entries.next();
-        const QString fileName = entries.fileName();
-        if (!fileName.endsWith(".dat"_L1, Qt::CaseInsensitive))
-            continue;
+    // class is spelled.
+    const QStringList fileNames = participantFileNames(folder);
+    for (const QString &fileName : fileNames) {
         if (classPasses(folder + fileName, filter, classes)) {
             const QString name = participantName(fileName);
             if (!name.isEmpty())

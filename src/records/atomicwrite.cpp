@@ -21,23 +21,6 @@ namespace {
     throw TessaroError(createErrorText(path, systemErrorReason(errorNumber)));
 }
 
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    const char *data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        left -= written;
-    }
-    return true;
-}
-
 // Makes a rename durable: the folder entry itself is flushed.
 void syncFolder(const QString &folder)
 {
@@ -48,15 +31,30 @@ void syncFolder(const QString &folder)
     }
 }
 
-// Opens a new file beside target with a name nobody else uses: ".<name>.<random>.tmp".
-int createTemporaryBeside(const QFileInfo &target, QByteArray *temporaryName)
+} // namespace
+
+bool writeAllBytes(int fd, const char *data, qsizetype size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size_t(size));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+int createTemporaryFile(int folderFd, const QString &prefix, QByteArray *name)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString name = u"%1/.%2.%3.tmp"_s.arg(target.absolutePath(), target.fileName(),
-            QString::number(QRandomGenerator::global()->generate(), 36));
-        *temporaryName = QFile::encodeName(name);
+        *name = QFile::encodeName(u"%1.%2.tmp"_s.arg(
+            prefix, QString::number(QRandomGenerator::global()->generate(), 36)));
         const int fd
-            = ::open(temporaryName->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            = ::openat(folderFd, name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -64,16 +62,16 @@ int createTemporaryBeside(const QFileInfo &target, QByteArray *temporaryName)
     return -1;
 }
 
-} // namespace
-
 void writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     QFileInfo target(path);
     if (target.isSymLink() && target.exists())
         target = QFileInfo(target.canonicalFilePath());
 
+    // ".<name>.<random>.tmp" beside the file.
     QByteArray temporaryName;
-    const int fd = createTemporaryBeside(target, &temporaryName);
+    const int fd = createTemporaryFile(
+        AT_FDCWD, u"%1/.%2"_s.arg(target.absolutePath(), target.fileName()), &temporaryName);
     if (fd < 0)
         throwCreateError(path, errno);
 
@@ -82,7 +80,7 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
     };
     const bool keepMode
         = ::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &oldStatus) == 0;
-    const bool written = writeAll(fd, bytes)
+    const bool written = writeAllBytes(fd, bytes.constData(), bytes.size())
         && (!keepMode || ::fchmod(fd, oldStatus.st_mode & 07777) == 0) && ::fsync(fd) == 0;
     const int writeError = errno;
     const bool closed = ::close(fd) == 0;

@@ -1,6 +1,7 @@
 #include "records/datafolder.h"
 
 #include <QCoreApplication>
+#include <QDirIterator>
 #include <QStandardPaths>
 
 QString withTrailingSeparator(const QString &folder)
@@ -25,4 +26,17 @@ QString dataFolderPath(DataFolderChoice choice, const QString &documents, const 
 {
     const QString &base = choice == DataFolderChoice::Documents ? documents : program;
     return withTrailingSeparator(base) + QLatin1String("Tessaro/");
+}
+
+QStringList participantFileNames(const QString &folder)
+{
+    QStringList names;
+    QDirIterator entries(
+        folder.isEmpty() ? QStringLiteral(".") : folder, QDir::Files | QDir::Hidden | QDir::System);
+    while (entries.hasNext()) {
+        entries.next();
+        if (entries.fileName().endsWith(QLatin1String(".dat"), Qt::CaseInsensitive))
+            names.append(entries.fileName());
+    }
+    return names;
 }

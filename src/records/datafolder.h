@@ -2,6 +2,7 @@
 #define TESSARO_RECORDS_DATAFOLDER_H
 
 #include <QString>
+#include <QStringList>
 
 // Where the participant files lie: "Tessaro/" below the documents folder or below the
 // program's folder. Every folder path here ends in "/".
@@ -18,5 +19,11 @@ QString programFolder();
 // base + "Tessaro/", where base is the documents or the program folder; with no documents
 // folder known the result is the relative "Tessaro/".
 QString dataFolderPath(DataFolderChoice choice, const QString &documents, const QString &program);
+
+// The participant files of a folder (a path ending in "/", or empty for the current folder), as
+// names in the order the file system gives them: every entry whose name ends in ".dat" in any
+// letter case and that is no folder, hidden ones included. Pipes, devices and broken links are
+// taken too, so that one that cannot be read is reported instead of silently missing.
+QStringList participantFileNames(const QString &folder);
 
 #endif

@@ -61,6 +61,11 @@ bool RegularFileReader::readChunk(QByteArray &bytes, qsizetype maxBytes)
     return got > 0;
 }
 
+void RegularFileReader::dropCachedPages()
+{
+    ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_DONTNEED);
+}
+
 QByteArray readWholeFile(const QString &path)
 {
     RegularFileReader file(path);

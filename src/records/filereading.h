@@ -24,6 +24,9 @@ public:
     qint64 size() const { return m_size; }
     // Appends up to maxBytes to bytes; false at the end of the file.
     bool readChunk(QByteArray &bytes, qsizetype maxBytes);
+    // Drops the file's pages from the page cache, so that the following reads come from the
+    // medium. Only pages that are already written out can be dropped.
+    void dropCachedPages();
 
 private:
     QString m_path;

@@ -4,7 +4,9 @@
 #include "mainwindow/mainwindow.h"
 
 #include "app/programwindows.h"
+#include "participants/participantlistdialog.h"
 #include "support/recordingscreenreader.h"
+#include "support/testfiles.h"
 #include "ui/appearance.h"
 #include "ui/messages.h"
 
@@ -21,21 +23,6 @@
 #include <optional>
 
 // What the main window's tests share: files, and answering the modal dialogs it opens.
-
-inline QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
-
-inline bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && file.write(bytes) == bytes.size();
-}
 
 // A participant file of the given days, the newest first: "Tag 1|", "1", separator, ...
 inline QByteArray daysFile(int days, const QByteArray &header = "1a|Kommentar")
@@ -112,6 +99,25 @@ protected:
         m_window = createProgramWindows(m_paths, recordingFront(&m_announced)).mainWindow;
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    // Shows the window; the participant list of the start is cancelled, or the question about
+    // creating a participant answered "&Nein" when the folder has none. No message is left.
+    void showWindowPastTheList(const QByteArray &settings)
+    {
+        const bool hasParticipants
+            = !QDir(dataFolder()).entryList({QStringLiteral("*.dat")}, QDir::Files).isEmpty();
+        if (hasParticipants)
+            whenModalOpens<ParticipantListDialog>(
+                [](ParticipantListDialog *list) { list->reject(); });
+        showWindow(settings);
+        if (hasParticipants)
+            QTRY_VERIFY(!m_window->ui().participantListDialog->isVisible()
+                && !m_window->ui().folderCheckTimer->isActive());
+        else
+            QTRY_COMPARE(m_messages->shown().size(), 1);
+        QTest::qWait(20);
+        m_messages->takeShown();
     }
 
     QString dataFolder() const { return m_paths.programFolder + QStringLiteral("Tessaro/"); }

@@ -77,17 +77,7 @@ void TestParticipantCommands::cleanup()
 
 void TestParticipantCommands::start(const QByteArray &settings)
 {
-    const bool hasParticipants = !QDir(dataFolder()).entryList({u"*.dat"_s}, QDir::Files).isEmpty();
-    if (hasParticipants)
-        whenModalOpens<ParticipantListDialog>([](ParticipantListDialog *list) { list->reject(); });
-    showWindow(settings);
-    if (hasParticipants)
-        QTRY_VERIFY(!m_window->ui().participantListDialog->isVisible()
-            && !m_window->ui().folderCheckTimer->isActive());
-    else
-        QTRY_COMPARE(m_messages->shown().size(), 1);
-    QTest::qWait(20);
-    m_messages->takeShown();
+    showWindowPastTheList(settings);
 }
 
 QStringList TestParticipantCommands::shownTexts() const

@@ -1,5 +1,6 @@
 #include "participants/participantcreationdialog.h"
 #include "participants/participantname.h"
+#include "support/testfiles.h"
 
 #include "participantdialogtesting.h"
 
@@ -62,8 +63,8 @@ void TestParticipantCreationDialog::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    writeBytes(folder() + u"Anna.dat"_s, "1a|\r\n");
-    writeBytes(folder() + u"Äpfel.dat"_s, "2b|\r\n");
+    QVERIFY(writeBytes(folder() + u"Anna.dat"_s, "1a|\r\n"));
+    QVERIFY(writeBytes(folder() + u"Äpfel.dat"_s, "2b|\r\n"));
     m_env = std::make_unique<DialogEnvironment>();
     m_form = new ParticipantCreationDialog(&m_env->mainWindow, &m_env->reader.front);
 }
@@ -257,7 +258,7 @@ void TestParticipantCreationDialog::refusedNames()
     QFETCH(QString, name);
     prepare(u"1a"_s);
     // A file of the refused name is there, so a missing refusal would show the question.
-    writeBytes(folder() + u"con.dat"_s, "1a");
+    QVERIFY(writeBytes(folder() + u"con.dat"_s, "1a"));
     const int result = execWith(*m_form, [&] {
         m_form->ui().nameEdit->setText(name);
         QTest::keyClick(m_form->ui().nameEdit, Qt::Key_Return);

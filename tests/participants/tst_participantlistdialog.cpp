@@ -2,6 +2,7 @@
 #include "participants/itemtexts.h"
 #include "participants/participantlistdialog.h"
 #include "participants/participantlisting.h"
+#include "support/testfiles.h"
 
 #include "participantdialogtesting.h"
 
@@ -86,10 +87,10 @@ void TestParticipantListDialog::cleanup()
 
 void TestParticipantListDialog::writeFolder()
 {
-    writeBytes(folder() + u"anton.dat"_s, "1a|x\r\n");
-    writeBytes(folder() + u"Äpfel.dat"_s, "2b|y\r\n");
-    writeBytes(folder() + u"Berta.dat"_s, "2b\r\n");
-    writeBytes(folder() + u"Cäsar.dat"_s, "1A|z\r\n");
+    QVERIFY(writeBytes(folder() + u"anton.dat"_s, "1a|x\r\n"));
+    QVERIFY(writeBytes(folder() + u"Äpfel.dat"_s, "2b|y\r\n"));
+    QVERIFY(writeBytes(folder() + u"Berta.dat"_s, "2b\r\n"));
+    QVERIFY(writeBytes(folder() + u"Cäsar.dat"_s, "1A|z\r\n"));
 }
 
 // Shows the list as the main window does and waits for the timer to fill it.
@@ -185,7 +186,7 @@ void TestParticipantListDialog::noParticipants()
     QFETCH(QByteArray, datFile);
     QFETCH(QStringList, offered);
     if (!datFile.isEmpty())
-        writeBytes(folder() + u".dat"_s, datFile);
+        QVERIFY(writeBytes(folder() + u".dat"_s, datFile));
     m_list->participantPath = folder() + subfolder;
     QVERIFY(!m_list->readParticipants(QString()));
     QCOMPARE(m_list->ui().list->count(), 0);

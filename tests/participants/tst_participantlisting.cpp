@@ -1,4 +1,5 @@
 #include "participants/participantlisting.h"
+#include "support/testfiles.h"
 
 #include "records/error.h"
 
@@ -13,13 +14,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 QStringList upperCasedAll(const QStringList &texts)
 {
@@ -194,7 +188,7 @@ void TestParticipantListing::classSpelledAsInTheFirstFile()
     QList<bool> passed;
     for (qsizetype i = 0; i < headers.size(); ++i) {
         const QString path = folder() + u"T%1.dat"_s.arg(i);
-        writeBytes(path, headers.at(i));
+        QVERIFY(writeBytes(path, headers.at(i)));
         passed.append(classPasses(path, filter, collected));
     }
     QCOMPARE(passed, passes);
@@ -203,17 +197,17 @@ void TestParticipantListing::classSpelledAsInTheFirstFile()
 
 void TestParticipantListing::writeListingFolder()
 {
-    writeBytes(folder() + u"Berta.dat"_s, "1A\r\n");
-    writeBytes(folder() + u"anton.dat"_s, "1a|Text\r\n");
-    writeBytes(folder() + u"Äpfel.DAT"_s, "  2b \vText|x\r\nTag|\r\n");
-    writeBytes(folder() + u"A.B.dat"_s, "\r\n");
-    writeBytes(folder() + u"Leer.dat"_s, "");
-    writeBytes(folder() + u".y.dat"_s, "3c");
-    writeBytes(folder() + u".dat"_s, "4d|nur die Klasse");
-    writeBytes(folder() + u"Anna.dat.bak"_s, "8x");
-    writeBytes(folder() + u"notiz.txt"_s, "9y");
+    QVERIFY(writeBytes(folder() + u"Berta.dat"_s, "1A\r\n"));
+    QVERIFY(writeBytes(folder() + u"anton.dat"_s, "1a|Text\r\n"));
+    QVERIFY(writeBytes(folder() + u"Äpfel.DAT"_s, "  2b \vText|x\r\nTag|\r\n"));
+    QVERIFY(writeBytes(folder() + u"A.B.dat"_s, "\r\n"));
+    QVERIFY(writeBytes(folder() + u"Leer.dat"_s, ""));
+    QVERIFY(writeBytes(folder() + u".y.dat"_s, "3c"));
+    QVERIFY(writeBytes(folder() + u".dat"_s, "4d|nur die Klasse"));
+    QVERIFY(writeBytes(folder() + u"Anna.dat.bak"_s, "8x"));
+    QVERIFY(writeBytes(folder() + u"notiz.txt"_s, "9y"));
     QVERIFY(QDir(folder()).mkdir(u"x.dat"_s));
-    writeBytes(folder() + u"x.dat/Innen.dat"_s, "7z");
+    QVERIFY(writeBytes(folder() + u"x.dat/Innen.dat"_s, "7z"));
     QVERIFY(QFile::link(folder() + u"x.dat"_s, folder() + u"Verweis.dat"_s));
 }
 
@@ -253,8 +247,8 @@ void TestParticipantListing::missingFolderListsNothing()
 
 void TestParticipantListing::unreadableFileEndsTheListing()
 {
-    writeBytes(folder() + u"Anna.dat"_s, "1a|x");
-    writeBytes(folder() + u"Otto.dat"_s, "2b|x");
+    QVERIFY(writeBytes(folder() + u"Anna.dat"_s, "1a|x"));
+    QVERIFY(writeBytes(folder() + u"Otto.dat"_s, "2b|x"));
     const QString pipe = folder() + u"Zora.dat"_s;
     QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
 

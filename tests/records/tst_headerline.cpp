@@ -1,6 +1,7 @@
 #include "records/error.h"
 #include "records/headerline.h"
 #include "records/linelist.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,13 +16,6 @@ using OptionalLine = std::optional<QString>;
 Q_DECLARE_METATYPE(OptionalLine)
 
 namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 QByteArray utf16(QStringView text, bool littleEndian)
 {
@@ -115,7 +109,7 @@ void TestHeaderLine::firstLine()
     QFETCH(QByteArray, bytes);
     QFETCH(OptionalLine, expected);
     const QString path = m_dir->filePath(u"Anna.dat"_s);
-    writeBytes(path, bytes);
+    QVERIFY(writeBytes(path, bytes));
     QCOMPARE(readHeaderLine(path), expected);
 
     // The same first line as the file layer reads from the whole file.
@@ -128,7 +122,7 @@ void TestHeaderLine::shortFirstLineOfAHugeFile()
 {
     // A sparse file of 64 GiB: reading it as a whole could neither be held nor finish soon.
     const QString path = m_dir->filePath(u"Riese.dat"_s);
-    writeBytes(path, "4b|Kommentar\r\nTag|\r\n");
+    QVERIFY(writeBytes(path, "4b|Kommentar\r\nTag|\r\n"));
     QFile file(path);
     QVERIFY(file.resize(qint64(64) << 30));
     QCOMPARE(readHeaderLine(path), OptionalLine(u"4b|Kommentar"_s));

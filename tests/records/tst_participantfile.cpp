@@ -1,6 +1,7 @@
 #include "records/atomicwrite.h"
 #include "records/error.h"
 #include "records/participantfile.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,21 +22,6 @@ DayRecord datedDay(const QString &date)
     DayRecord day;
     day.date = date;
     return day;
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 // The little-endian UTF-16 bytes of the text with their byte-order mark.
@@ -119,8 +105,7 @@ void TestParticipantFile::init()
 bool TestParticipantFile::openAtDayOne(
     ParticipantFile &file, const QString &name, const QByteArray &content, ShownDay *shown)
 {
-    writeBytes(m_folder + name + u".dat"_s, content);
-    if (!file.open(m_folder, name))
+    if (!writeBytes(m_folder + name + u".dat"_s, content) || !file.open(m_folder, name))
         return false;
     *shown = shownDay(file, 1);
     file.setSnapshot(*shown);
@@ -146,7 +131,7 @@ void TestParticipantFile::missingOrEmptyNameOpensNothing()
 
 void TestParticipantFile::emptyFileOpensAsOneEmptyDay()
 {
-    writeBytes(m_folder + u"Leer.dat"_s, QByteArray());
+    QVERIFY(writeBytes(m_folder + u"Leer.dat"_s, QByteArray()));
     ParticipantFile file;
     QVERIFY(file.open(m_folder, u"Leer"_s));
     QCOMPARE(file.dayCount(), 1);
@@ -165,7 +150,7 @@ void TestParticipantFile::emptyFileOpensAsOneEmptyDay()
 void TestParticipantFile::headerOnlyGetsItsFirstDayOnStore()
 {
     const QString path = m_folder + u"Kopf.dat"_s;
-    writeBytes(path, "1a|Kommentar\r\n");
+    QVERIFY(writeBytes(path, "1a|Kommentar\r\n"));
     ParticipantFile file;
     QVERIFY(file.open(m_folder, u"Kopf"_s));
     QCOMPARE(file.dayCount(), 1);
@@ -260,8 +245,8 @@ void TestParticipantFile::encodingIsKeptOnWrite()
 
 void TestParticipantFile::dottedNameOpensItsOwnFile()
 {
-    writeBytes(m_folder + u"A.dat"_s, "andere|\r\n<--------------->\r\n");
-    writeBytes(m_folder + u"A.B.dat"_s, "richtige|\r\n<--------------->\r\n");
+    QVERIFY(writeBytes(m_folder + u"A.dat"_s, "andere|\r\n<--------------->\r\n"));
+    QVERIFY(writeBytes(m_folder + u"A.B.dat"_s, "richtige|\r\n<--------------->\r\n"));
     ParticipantFile file;
     QVERIFY(file.open(m_folder, u"A.B"_s));
     QCOMPARE(file.path(), m_folder + u"A.B.dat"_s);
@@ -273,7 +258,7 @@ void TestParticipantFile::dottedNameOpensItsOwnFile()
 void TestParticipantFile::readOnlyFileBecomesWritable()
 {
     const QString path = m_folder + u"Nur.dat"_s;
-    writeBytes(path, "1a|\r\n<--------------->\r\n");
+    QVERIFY(writeBytes(path, "1a|\r\n<--------------->\r\n"));
     QFile::setPermissions(path, QFileDevice::ReadOwner);
     ParticipantFile file;
     QVERIFY(file.open(m_folder, u"Nur"_s));
@@ -285,7 +270,7 @@ void TestParticipantFile::unreadableFileReportsAndOpensNothing()
     // A pipe would block a plain read; it must be refused instead.
     const QString path = m_folder + u"Rohr.dat"_s;
     QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    writeBytes(m_folder + u"Alt.dat"_s, "1a|\r\n<--------------->\r\n");
+    QVERIFY(writeBytes(m_folder + u"Alt.dat"_s, "1a|\r\n<--------------->\r\n"));
     ParticipantFile file;
     QVERIFY(file.open(m_folder, u"Alt"_s));
     try {
@@ -332,7 +317,7 @@ void TestParticipantFile::failedWriteLeavesTheOldFileByteIdentical()
 void TestParticipantFile::writeFollowsALink()
 {
     const QString target = m_folder + u"echt.txt"_s;
-    writeBytes(target, "1a|\r\n<--------------->\r\n");
+    QVERIFY(writeBytes(target, "1a|\r\n<--------------->\r\n"));
     QVERIFY(QFile::link(target, m_folder + u"Link.dat"_s));
     ParticipantFile file;
     QVERIFY(file.open(m_folder, u"Link"_s));
@@ -347,7 +332,7 @@ void TestParticipantFile::writeFollowsALink()
 void TestParticipantFile::newDayAndRemovalThroughTheFile()
 {
     const QString path = m_folder + u"Tage.dat"_s;
-    writeBytes(path, "1a|\r\nalt|\r\n0\r\n<--------------->\r\n");
+    QVERIFY(writeBytes(path, "1a|\r\nalt|\r\n0\r\n<--------------->\r\n"));
     ParticipantFile file;
     QVERIFY(file.open(m_folder, u"Tage"_s));
     file.insertDay(datedDay(u"neu"_s));
@@ -366,7 +351,7 @@ void TestParticipantFile::newDayAndRemovalThroughTheFile()
 void TestParticipantFile::typedDayWithoutLinesIsStored()
 {
     const QString path = m_folder + u"Kopf.dat"_s;
-    writeBytes(path, "1a <---------------> |\r\nd1|\r\n1\r\n<--------------->\r\n");
+    QVERIFY(writeBytes(path, "1a <---------------> |\r\nd1|\r\n1\r\n<--------------->\r\n"));
     ParticipantFile file;
     QVERIFY(file.open(m_folder, u"Kopf"_s));
     QCOMPARE(file.dayCount(), 2);

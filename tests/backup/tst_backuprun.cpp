@@ -1,0 +1,356 @@
+#include "backup/backuprun.h"
+
+#include "backuptesting.h"
+#include "support/testfiles.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Three whole blocks and one byte, different in every block.
+QByteArray severalBlocks()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 3 * 65536 + 1; ++i)
+        bytes.append(char(i % 251));
+    return bytes;
+}
+
+// The participant files of every test, as the run orders them, with their bytes.
+const QList<std::pair<QString, QByteArray>> &participantFiles()
+{
+    static const QList<std::pair<QString, QByteArray>> files{{u".Cäsar.dat"_s, "versteckt\r\n"},
+        {u"Anna.dat"_s, "1a|Anna\r\n"}, {u"bert.DAT"_s, severalBlocks()}, {u"Leer.dat"_s, ""}};
+    return files;
+}
+
+enum class Failure { HalfWay, NameRefused, Unreadable, VolumeGone };
+
+} // namespace
+
+class TestBackupRun : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void copiesAndVerifiesEveryParticipantFile_data();
+    void copiesAndVerifiesEveryParticipantFile();
+    void checksBeforeCopying_data();
+    void checksBeforeCopying();
+    void comparisonFindsAChangedCopy_data();
+    void comparisonFindsAChangedCopy();
+    void failureKeepsWhatWasThere_data();
+    void failureKeepsWhatWasThere();
+
+private:
+    QString dataFolder() const { return m_dir->path() + u"/Daten/"_s; }
+    QString root() const { return m_dir->path() + u"/Stick 1"_s; }
+    QString backupFolder() const { return root() + u"/TsDaten/"_s; }
+    // Writes the participant files and, beside them, files that are not participant files.
+    void writeSource(const QString &folder);
+    RunOutcome run(BackupRun &run);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QStringList m_log;
+};
+
+void TestBackupRun::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir().mkpath(dataFolder()));
+    QVERIFY(QDir().mkpath(root()));
+    m_log.clear();
+}
+
+void TestBackupRun::cleanup()
+{
+    // Files made unreadable or read-only must not keep the folder from being removed.
+    QDirIterator entries(m_dir->path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+        QDirIterator::Subdirectories);
+    while (entries.hasNext())
+        QFile::setPermissions(entries.next(),
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    m_dir.reset();
+}
+
+void TestBackupRun::writeSource(const QString &folder)
+{
+    QVERIFY(QDir().mkpath(folder));
+    for (const auto &[name, bytes] : participantFiles())
+        QVERIFY(writeBytes(folder + name, bytes));
+    QVERIFY(QFile::setPermissions(folder + u"bert.DAT"_s, QFileDevice::ReadOwner));
+    QVERIFY(writeBytes(folder + u"Anna.dat.bak"_s, "alt"));
+    QVERIFY(writeBytes(folder + u"notes.txt"_s, "x"));
+    QVERIFY(QDir().mkpath(folder + u"Ordner.dat"_s));
+}
+
+RunOutcome TestBackupRun::run(BackupRun &run)
+{
+    run.logSink = [this](const QString &line) {
+        m_log.append(line);
+    };
+    return run.run();
+}
+
+void TestBackupRun::copiesAndVerifiesEveryParticipantFile_data()
+{
+    QTest::addColumn<bool>("backup");
+    QTest::newRow("backup") << true;
+    QTest::newRow("restore") << false;
+}
+
+void TestBackupRun::copiesAndVerifiesEveryParticipantFile()
+{
+    QFETCH(bool, backup);
+    const QString source = backup ? dataFolder() : backupFolder();
+    const QString destination = backup ? backupFolder() : dataFolder();
+    writeSource(source);
+    // An old read-only copy is replaced; a file the source does not hold is kept.
+    QVERIFY(QDir().mkpath(destination));
+    QVERIFY(writeBytes(destination + u"bert.DAT"_s, "alt"));
+    QVERIFY(QFile::setPermissions(destination + u"bert.DAT"_s, QFileDevice::ReadOwner));
+    QVERIFY(writeBytes(destination + u"Zora.dat"_s, "bleibt"));
+
+    BackupRun backupRun(
+        backup ? BackupDirection::Backup : BackupDirection::Restore, dataFolder(), root());
+    const RunOutcome outcome = run(backupRun);
+
+    QVERIFY(outcome.passedChecks);
+    QVERIFY(outcome.succeeded);
+    QCOMPARE(outcome.messageKind, MessageKind::Information);
+    QCOMPARE(outcome.message,
+        backup ? u"Die Datendateien wurden erfolgreich in \"%1\" gesichert!"_s.arg(backupFolder())
+               : u"Die Datendateien wurden erfolgreich von \"%1\" wiederhergestellt!"_s.arg(
+                   backupFolder()));
+    QStringList expectedLog;
+    for (const QString &verb : {u"Kopiere"_s, u"Vergleiche"_s}) {
+        for (const auto &[name, bytes] : participantFiles()) {
+            expectedLog.append(backup
+                    ? u"%1: \"%2\" --> \"%3%2\" ..."_s.arg(verb, name, backupFolder())
+                    : u"%1: \"%3%2\" --> \"%2\" ..."_s.arg(verb, name, backupFolder()));
+        }
+    }
+    QCOMPARE(m_log, expectedLog);
+
+    for (const auto &[name, bytes] : participantFiles())
+        QCOMPARE(readBytes(destination + name), bytes);
+    // The copy carries the bytes only: the new file is no longer read-only.
+    QVERIFY(QFile::permissions(destination + u"bert.DAT"_s) & QFileDevice::WriteOwner);
+    QCOMPARE(readBytes(destination + u"Zora.dat"_s), QByteArray("bleibt"));
+    const QStringList left = QDir(destination)
+                                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                     QDir::Name | QDir::IgnoreCase);
+    QCOMPARE(left,
+        (QStringList{u".Cäsar.dat"_s, u"Anna.dat"_s, u"bert.DAT"_s, u"Leer.dat"_s, u"Zora.dat"_s}));
+}
+
+void TestBackupRun::checksBeforeCopying_data()
+{
+    QTest::addColumn<bool>("backup");
+    QTest::addColumn<QString>("dataFolderState"); // "there", "missing", "uncreatable"
+    QTest::addColumn<bool>("sourceHoldsFiles");
+    QTest::addColumn<QString>("volumeState"); // "mounted", "unmounted", "gone"
+    QTest::addColumn<bool>("error");
+    QTest::addColumn<QString>("message"); // %DATA% and %BACKUP% stand for the folders
+    QTest::addColumn<bool>("backupFolderAfter");
+    const QString noBackupFiles = u"Es sind keine Datendateien zum Sichern vorhanden!"_s;
+    const QString noRestoreFiles = u"Es sind keine Datendateien zum Wiederherstellen vorhanden!"_s;
+    const QString cannotCreate = u"Der Ordner \"%1\" kann nicht angelegt werden!"_s;
+    QTest::newRow("backup without participant files: the backup folder stays created")
+        << true << u"there"_s << false << u"mounted"_s << false << noBackupFiles << true;
+    QTest::newRow("backup: a missing data folder is created")
+        << true << u"missing"_s << false << u"mounted"_s << false << noBackupFiles << true;
+    QTest::newRow("backup: data folder cannot be created")
+        << true << u"uncreatable"_s << false << u"mounted"_s << true
+        << cannotCreate.arg(u"%DATA%"_s) << false;
+    QTest::newRow("backup: volume unmounted since the list was made")
+        << true << u"there"_s << true << u"unmounted"_s << true << cannotCreate.arg(u"%BACKUP%"_s)
+        << false;
+    QTest::newRow("backup: volume root gone, not created again")
+        << true << u"there"_s << true << u"gone"_s << true << cannotCreate.arg(u"%BACKUP%"_s)
+        << false;
+    QTest::newRow("restore without participant files in the backup")
+        << false << u"there"_s << false << u"mounted"_s << false << noRestoreFiles << true;
+    QTest::newRow("restore: volume unmounted since the list was made")
+        << false << u"there"_s << true << u"unmounted"_s << false << noRestoreFiles << true;
+    QTest::newRow("restore: data folder cannot be created")
+        << false << u"uncreatable"_s << true << u"mounted"_s << true
+        << cannotCreate.arg(u"%DATA%"_s) << true;
+}
+
+void TestBackupRun::checksBeforeCopying()
+{
+    QFETCH(bool, backup);
+    QFETCH(QString, dataFolderState);
+    QFETCH(bool, sourceHoldsFiles);
+    QFETCH(QString, volumeState);
+    QFETCH(bool, error);
+    QFETCH(QString, message);
+    QFETCH(bool, backupFolderAfter);
+    QString data = dataFolder();
+    if (dataFolderState == "missing"_L1)
+        QVERIFY(QDir(data).removeRecursively());
+    if (dataFolderState == "uncreatable"_L1) {
+        // Below a file: not even root can create it.
+        QVERIFY(writeBytes(m_dir->path() + u"/Datei"_s, "x"));
+        data = m_dir->path() + u"/Datei/Daten/"_s;
+    }
+    const QString source = backup ? data : backupFolder();
+    if (!backup)
+        QVERIFY(QDir().mkpath(backupFolder()));
+    if (sourceHoldsFiles && dataFolderState != "uncreatable"_L1)
+        writeSource(source);
+    if (!sourceHoldsFiles && !backup)
+        QVERIFY(writeBytes(backupFolder() + u"notes.txt"_s, "x"));
+    if (volumeState == "gone"_L1)
+        QVERIFY(QDir(root()).removeRecursively());
+
+    BackupRun backupRun(backup ? BackupDirection::Backup : BackupDirection::Restore, data, root(),
+        volumeState == "mounted"_L1);
+    const RunOutcome outcome = run(backupRun);
+
+    QVERIFY(!outcome.passedChecks);
+    QVERIFY(!outcome.succeeded);
+    QCOMPARE(outcome.messageKind, error ? MessageKind::Error : MessageKind::Information);
+    message.replace(u"%DATA%"_s, data).replace(u"%BACKUP%"_s, backupFolder());
+    QCOMPARE(outcome.message, message);
+    QCOMPARE(m_log, QStringList());
+    QCOMPARE(QFileInfo(backupFolder()).isDir(), backupFolderAfter);
+    QCOMPARE(QFileInfo::exists(root()), volumeState != "gone"_L1);
+    QCOMPARE(QFileInfo(data).isDir(), dataFolderState != "uncreatable"_L1);
+}
+
+void TestBackupRun::comparisonFindsAChangedCopy_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("a byte in the second block") << u"byte"_s;
+    QTest::newRow("a byte more") << u"longer"_s;
+    QTest::newRow("the last byte missing") << u"shorter"_s;
+    QTest::newRow("the copy gone") << u"removed"_s;
+}
+
+void TestBackupRun::comparisonFindsAChangedCopy()
+{
+    QFETCH(QString, change);
+    writeSource(dataFolder());
+    const QString copy = backupFolder() + u"bert.DAT"_s;
+    BackupRun backupRun(BackupDirection::Backup, dataFolder(), root());
+    backupRun.beforeComparing = [&] {
+        QByteArray bytes = readBytes(copy);
+        if (change == "byte"_L1)
+            bytes[70000] = char(bytes.at(70000) + 1);
+        else if (change == "longer"_L1)
+            bytes.append('x');
+        else
+            bytes.chop(1);
+        QVERIFY(change == "removed"_L1 ? QFile::remove(copy) : writeBytes(copy, bytes));
+    };
+    const RunOutcome outcome = run(backupRun);
+
+    QVERIFY(outcome.passedChecks);
+    QVERIFY(!outcome.succeeded);
+    QCOMPARE(outcome.messageKind, MessageKind::Error);
+    QCOMPARE(outcome.message,
+        u"Fehler beim Vergleichen der Datei \"%1\" mit \"%2\"!\r\nDer Vergleichvorgang wird "
+        "abgebrochen."_s.arg(dataFolder() + u"bert.DAT"_s, copy));
+    QCOMPARE(m_log.constLast(), u"Vergleiche: \"bert.DAT\" --> \"%1\" ..."_s.arg(copy));
+    QCOMPARE(m_log.filter(u"Vergleiche"_s).size(), 3);
+}
+
+void TestBackupRun::failureKeepsWhatWasThere_data()
+{
+    QTest::addColumn<bool>("backup");
+    QTest::addColumn<int>("failure");
+    QTest::addColumn<QString>("failingName");
+    QTest::newRow("a copy failing half-way (file size limit)")
+        << true << int(Failure::HalfWay) << u"bert.DAT"_s;
+    QTest::newRow("a restore failing half-way") << false << int(Failure::HalfWay) << u"bert.DAT"_s;
+    QTest::newRow("a name the destination refuses (a folder holds it)")
+        << true << int(Failure::NameRefused) << u"bert.DAT"_s;
+    QTest::newRow("a participant file that cannot be read")
+        << true << int(Failure::Unreadable) << u"bert.DAT"_s;
+    QTest::newRow("the volume gone during a restore")
+        << false << int(Failure::VolumeGone) << u"Anna.dat"_s;
+}
+
+void TestBackupRun::failureKeepsWhatWasThere()
+{
+    QFETCH(bool, backup);
+    QFETCH(int, failure);
+    QFETCH(QString, failingName);
+    const QString source = backup ? dataFolder() : backupFolder();
+    const QString destination = backup ? backupFolder() : dataFolder();
+    writeSource(source);
+    QVERIFY(QDir().mkpath(destination));
+    QHash<QString, QByteArray> before;
+    for (const auto &[name, bytes] : participantFiles()) {
+        before.insert(name, "alt " + name.toUtf8());
+        QVERIFY(writeBytes(destination + name, before.value(name)));
+    }
+    if (Failure(failure) == Failure::NameRefused) {
+        QVERIFY(QFile::remove(destination + failingName));
+        QVERIFY(QDir().mkpath(destination + failingName + u"/x"_s));
+        before.insert(failingName, "<missing>");
+    }
+
+    BackupRun backupRun(
+        backup ? BackupDirection::Backup : BackupDirection::Restore, dataFolder(), root());
+    if (Failure(failure) == Failure::VolumeGone) {
+        backupRun.afterCopyingFile = [&](const QString &) {
+            QDir(backupFolder()).removeRecursively();
+        };
+    }
+    std::optional<PermissionsObeyed> obeyed;
+    if (Failure(failure) == Failure::Unreadable) {
+        QVERIFY(QFile::setPermissions(source + failingName, {}));
+        obeyed.emplace();
+        if (QFile(source + failingName).open(QIODevice::ReadOnly))
+            QSKIP("the test runs as root and cannot give up overriding permissions");
+    }
+    rlimit savedLimit{};
+    ::getrlimit(RLIMIT_FSIZE, &savedLimit);
+    if (Failure(failure) == Failure::HalfWay) {
+        // Writes beyond 100,000 bytes fail, as on a full medium.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{100000, savedLimit.rlim_max};
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    }
+    const RunOutcome outcome = run(backupRun);
+    ::setrlimit(RLIMIT_FSIZE, &savedLimit);
+    obeyed.reset();
+
+    QVERIFY(outcome.passedChecks);
+    QVERIFY(!outcome.succeeded);
+    QCOMPARE(outcome.messageKind, MessageKind::Error);
+    QCOMPARE(outcome.message,
+        u"Fehler beim Kopieren der Datei \"%1\" nach \"%2\"!\r\nDer Kopiervorgang wird "
+        "abgebrochen."_s.arg(source + failingName, destination));
+    QVERIFY(m_log.filter(u"Vergleiche"_s).isEmpty());
+    // A refused name shows only when the copies are put in place, after the last one was made.
+    if (Failure(failure) != Failure::NameRefused)
+        QVERIFY(m_log.constLast().contains(failingName));
+    // Files copied before the failure are complete; the others are as they were.
+    bool reached = false;
+    for (const auto &[name, bytes] : participantFiles()) {
+        reached = reached || name == failingName;
+        QCOMPARE(readBytes(destination + name), reached ? before.value(name) : bytes);
+    }
+    const QStringList temporaries
+        = QDir(destination).entryList({u"*.tmp"_s}, QDir::AllEntries | QDir::Hidden);
+    QCOMPARE(temporaries, QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestBackupRun)
+#include "tst_backuprun.moc"
