@@ -5,6 +5,7 @@
 #include "records/dayformat.h"
 #include "records/error.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QStringDecoder>
 
@@ -22,6 +23,8 @@ constexpr qsizetype kMaxStoreBytes = 64 * 1024;
 constexpr qsizetype kMaxValueLength = 32767;
 // A lock held longer than this by a stuck process makes the call fail instead of hang.
 constexpr std::chrono::milliseconds kLockPatience(1000);
+// How long an unfinished store is taken to be still in writing.
+constexpr qint64 kWritingMilliseconds = 1000;
 
 // In the order in which they are read and written.
 const std::array<QString, 3> kValueNames
@@ -53,7 +56,14 @@ struct StoredValue
     QByteArray value;
 };
 
-enum class StoreState { Missing, Readable, Unusable };
+enum class StoreState {
+    Missing,
+    Readable,
+    // Empty or with its last line unfinished, and changed within the last second: another
+    // program that does not write the file at once is still writing it.
+    BeingWritten,
+    Unusable,
+};
 
 // Reads the store without following a link and without waiting on a pipe.
 StoreState readStore(const QByteArray &path, QByteArray *bytes)
@@ -82,6 +92,12 @@ StoreState readStore(const QByteArray &path, QByteArray *bytes)
                 break;
         }
         bytes->resize(total);
+        const bool unfinished = bytes->isEmpty() || !bytes->endsWith('\n');
+        const qint64 changed
+            = qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
+        if (state == StoreState::Readable && unfinished
+            && QDateTime::currentMSecsSinceEpoch() - changed < kWritingMilliseconds)
+            state = StoreState::BeingWritten;
     }
     ::close(fd);
     return state;

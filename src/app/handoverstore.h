@@ -37,7 +37,9 @@ QString joinParameters(const QString &text, const QStringList &arguments);
 //
 // Whatever the file holds, nothing hangs or fails: a value that is not UTF-8, holds a NUL or is
 // longer than 32,767 characters has the wrong type and is consumed without effect; lines that are
-// no values, a file over 64 KiB and anything but a plain file (a link, a pipe) are removed.
+// no values, a file over 64 KiB and anything but a plain file (a link, a pipe) are removed. A
+// file that is empty or ends in an unfinished line is left alone for a second after its last
+// change, so that a program writing it bit by bit ("echo ... >> file") is not cut off.
 class HandOverStore
 {
 public:

@@ -1,10 +1,10 @@
 #include "app/startup.h"
 
+#include "handovertesting.h"
 #include "mainwindow/mainwindowtesting.h"
 #include "participants/participantlistdialog.h"
 
 #include <QLineEdit>
-#include <QSaveFile>
 #include <QSettings>
 
 using namespace Qt::StringLiterals;
@@ -41,13 +41,7 @@ private:
             m_window.get(), handOverHandlers(m_window.get()));
         m_watcher->startWatching();
     }
-    void leave(const QByteArray &bytes)
-    {
-        QSaveFile file(storePath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        QVERIFY(file.commit());
-    }
+    void leave(const QByteArray &bytes) { leaveInStore(storePath(), bytes); }
 
     std::unique_ptr<HandOverWatcher> m_watcher;
 };

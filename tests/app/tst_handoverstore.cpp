@@ -1,6 +1,9 @@
 #include "app/filelock.h"
 #include "app/handoverstore.h"
 
+#include "support/testfiles.h"
+
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,21 +22,19 @@ namespace {
 
 const QByteArray kMissing = "<missing>";
 
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return kMissing;
-    return file.readAll();
-}
-
 void putContent(const QString &path, const QByteArray &bytes)
 {
-    if (bytes == kMissing)
-        return;
+    if (bytes != kMissing)
+        QVERIFY(writeBytes(path, bytes));
+}
+
+// The store as another program left it a while ago, not while it is still writing.
+void makeOld(const QString &path)
+{
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
+    if (file.open(QIODevice::ReadWrite))
+        QVERIFY(file.setFileTime(
+            QDateTime::currentDateTime().addSecs(-10), QFileDevice::FileModificationTime));
 }
 
 } // namespace
@@ -53,6 +54,7 @@ private Q_SLOTS:
     void taking();
     void somethingElseInPlaceOfTheStore_data();
     void somethingElseInPlaceOfTheStore();
+    void aStoreBeingWrittenIsLeftUntilItsLineEnds();
     void aLockHeldElsewhereMakesBothFailWithoutHanging();
 
 private:
@@ -124,7 +126,7 @@ void TestHandOverStore::writing()
     QFETCH(QByteArray, after);
     putContent(storePath(), before);
     QVERIFY(store().write(request));
-    QCOMPARE(contentOf(storePath()), after);
+    QCOMPARE(readBytes(storePath()), after);
     if (before == kMissing && !request.isEmpty()) {
         // What is written is what the running copy reads.
         const std::optional<HandOverRequest> taken = store().take();
@@ -184,6 +186,7 @@ void TestHandOverStore::taking()
     QFETCH(std::optional<HandOverRequest>, request);
     QFETCH(QByteArray, after);
     putContent(storePath(), before);
+    makeOld(storePath());
     const std::optional<HandOverRequest> taken = store().take();
     QCOMPARE(taken.has_value(), request.has_value());
     if (taken) {
@@ -191,7 +194,7 @@ void TestHandOverStore::taking()
         QCOMPARE(taken->setFocus, request->setFocus);
         QCOMPARE(taken->close, request->close);
     }
-    QCOMPARE(contentOf(storePath()), after);
+    QCOMPARE(readBytes(storePath()), after);
     QVERIFY(!store().take());
 }
 
@@ -221,8 +224,27 @@ void TestHandOverStore::somethingElseInPlaceOfTheStore()
 
     QVERIFY(!store().take());
     QCOMPARE(store().write(setFocusRequest()), writable);
-    QCOMPARE(contentOf(storePath()), writable ? "ProgramSetFocus=1\n"_ba : kMissing);
-    QCOMPARE(contentOf(target), "ProgramClose=1\n"_ba);
+    QCOMPARE(readBytes(storePath()), writable ? "ProgramSetFocus=1\n"_ba : kMissing);
+    QCOMPARE(readBytes(target), "ProgramClose=1\n"_ba);
+}
+
+void TestHandOverStore::aStoreBeingWrittenIsLeftUntilItsLineEnds()
+{
+    // "echo ProgramClose=1 > file" creates the file before it writes the line.
+    putContent(storePath(), "");
+    QVERIFY(!store().take());
+    QCOMPARE(readBytes(storePath()), ""_ba);
+    putContent(storePath(), "ProgramClose=1");
+    QVERIFY(!store().take());
+    QCOMPARE(readBytes(storePath()), "ProgramClose=1"_ba);
+    putContent(storePath(), "ProgramClose=1\n");
+    QVERIFY(store().take());
+    QCOMPARE(readBytes(storePath()), kMissing);
+
+    // A line that stays unfinished is taken as it is once the writer is surely done.
+    putContent(storePath(), "ProgramClose=1");
+    makeOld(storePath());
+    QCOMPARE(store().take().value_or(HandOverRequest()).close, u"1"_s);
 }
 
 void TestHandOverStore::aLockHeldElsewhereMakesBothFailWithoutHanging()
@@ -235,7 +257,7 @@ void TestHandOverStore::aLockHeldElsewhereMakesBothFailWithoutHanging()
     QVERIFY(!store().write(setFocusRequest()));
     QVERIFY(!store().take());
     QVERIFY(clock.elapsed() < 5000);
-    QCOMPARE(contentOf(storePath()), "ProgramClose=1\n"_ba);
+    QCOMPARE(readBytes(storePath()), "ProgramClose=1\n"_ba);
     stuckWriter.unlock();
     QVERIFY(store().take());
 }

@@ -1,8 +1,9 @@
 #include "app/handoverwatcher.h"
 
+#include "handovertesting.h"
+
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,14 +24,7 @@ private Q_SLOTS:
 
 private:
     QString storePath() const { return m_dir->path() + u"/Tessaro.handover"_s; }
-    // Writes the store at once, as another process would.
-    void leave(const QByteArray &bytes)
-    {
-        QSaveFile file(storePath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        QVERIFY(file.commit());
-    }
+    void leave(const QByteArray &bytes) { leaveInStore(storePath(), bytes); }
     void startWatcher()
     {
         m_watcher

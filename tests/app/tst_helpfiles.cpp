@@ -2,6 +2,8 @@
 #include "app/helptexts.h"
 #include "app/updatefile.h"
 
+#include "support/testfiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,15 +16,7 @@ namespace {
 
 bool writeFile(const QString &path, const QByteArray &bytes, QFile::Permissions permissions)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
-        && file.setPermissions(permissions);
-}
-
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return writeBytes(path, bytes) && QFile::setPermissions(path, permissions);
 }
 
 constexpr QFile::Permissions kExecutable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
@@ -110,14 +104,14 @@ void TestHelpFiles::updateFileReplacesWhatIsThere()
         QVERIFY(QDir().mkdir(file));
 
     QCOMPARE(writeUpdateFile(file, "new\r\n"), written);
-    QCOMPARE(contentOf(other), "data"_ba);
+    QCOMPARE(readBytes(other), "data"_ba);
     if (written) {
-        QCOMPARE(contentOf(file), "new\r\n"_ba);
+        QCOMPARE(readBytes(file), "new\r\n"_ba);
         QVERIFY(!QFileInfo(file).isSymLink());
         QVERIFY(QFileInfo(file).permissions() & QFile::WriteOwner);
         // Every use writes it again.
         QVERIFY(writeUpdateFile(file, "newer\r\n"));
-        QCOMPARE(contentOf(file), "newer\r\n"_ba);
+        QCOMPARE(readBytes(file), "newer\r\n"_ba);
     }
 }
 

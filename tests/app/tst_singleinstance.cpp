@@ -1,5 +1,7 @@
 #include "app/singleinstance.h"
 
+#include "support/testfiles.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -75,10 +77,7 @@ void TestSingleInstance::aCrashedCopyLeavesNeitherLockNorNote()
         return probe.tryLock() == FileLock::Result::HeldElsewhere;
     };
     QTRY_VERIFY(lockIsHeld());
-    QFile note(notePath());
-    QVERIFY(note.open(QIODevice::WriteOnly));
-    note.write(QByteArray::number(crashed.processId()) + "\nTessaro V1.01\n");
-    note.close();
+    QVERIFY(writeBytes(notePath(), QByteArray::number(crashed.processId()) + "\nTessaro V1.01\n"));
     QVERIFY(found());
 
     crashed.kill();

@@ -1,5 +1,8 @@
 #include "app/singleinstance.h"
 
+#include "handovertesting.h"
+#include "support/testfiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -28,17 +31,7 @@ private:
     QString handOverFolder() const { return m_dir->path() + u"/run/Tessaro"_s; }
     QString storePath() const { return handOverFolder() + u"/Tessaro.handover"_s; }
     QString settingsPath() const { return m_dir->path() + u"/config/Tessaro/Tessaro.ini"_s; }
-    QByteArray storeContent() const
-    {
-        QFile file(storePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-    void leave(const QByteArray &bytes)
-    {
-        QFile file(storePath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(bytes), bytes.size());
-    }
+    void leave(const QByteArray &bytes) { leaveInStore(storePath(), bytes); }
     // A start; with another platform than offscreen, one that tried to open a window would fail.
     void startProgram(QProcess &process, const QString &platform = u"offscreen"_s)
     {
@@ -74,12 +67,9 @@ void TestStartup::init()
     QVERIFY(QDir().mkpath(handOverFolder()));
     QVERIFY(QFile::setPermissions(
         m_dir->path() + u"/run"_s, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    QFile participant(m_dir->path() + u"/home/Documents/Tessaro/Anna.dat"_s);
-    QVERIFY(participant.open(QIODevice::WriteOnly));
-    participant.write("1a|\r\nTag 1|\r\n1\r\n<--------------->\r\n");
-    QFile settings(settingsPath());
-    QVERIFY(settings.open(QIODevice::WriteOnly));
-    settings.write("[General]\nAktOrdner=1\nTeilnehmer=Anna\n");
+    QVERIFY(writeBytes(m_dir->path() + u"/home/Documents/Tessaro/Anna.dat"_s,
+        "1a|\r\nTag 1|\r\n1\r\n<--------------->\r\n"));
+    QVERIFY(writeBytes(settingsPath(), "[General]\nAktOrdner=1\nTeilnehmer=Anna\n"));
 }
 
 void TestStartup::cleanup()
@@ -110,7 +100,7 @@ void TestStartup::secondStartLeavesOneSetFocusRequestOnceTheWindowsExist()
         runningCopy.publish(kProgramTitle);
     startSecondCopy();
     startSecondCopy();
-    QCOMPARE(storeContent(), store);
+    QCOMPARE(readBytes(storePath()), store);
 }
 
 void TestStartup::runningCopyHandlesRequests_data()
@@ -143,13 +133,13 @@ void TestStartup::runningCopyHandlesRequests()
     startProgram(m_first);
     QTRY_VERIFY_WITH_TIMEOUT(
         findRunningCopy(handOverFolder(), kProgramTitle, kProgramTitle), 20000);
-    QCOMPARE(storeContent(), "<missing>"_ba);
+    QCOMPARE(readBytes(storePath()), "<missing>"_ba);
 
     if (secondStart)
         startSecondCopy();
     if (!request.isEmpty())
         leave(request);
-    QTRY_COMPARE(storeContent(), "<missing>"_ba);
+    QTRY_COMPARE(readBytes(storePath()), "<missing>"_ba);
     if (!closes) {
         QTest::qWait(500);
         QCOMPARE(m_first.state(), QProcess::Running);
