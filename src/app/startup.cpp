@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
 #include <memory>
@@ -42,6 +43,22 @@ private:
     MainWindow *m_window;
 };
 
+// Chooses "&Beenden" as the user would: an open dialog is closed first, as by Escape, and the
+// command is chosen once none is open any more. Quitting under an open dialog would cut off the
+// command that opened it, and a restore would go on writing participant files while the main
+// window stores the shown day; a running backup window closes only once its run has ended.
+void quitAsTheUserWould(MainWindow *window)
+{
+    if (!window->isVisible())
+        return;
+    if (QWidget *dialog = QApplication::activeModalWidget()) {
+        dialog->close();
+        QTimer::singleShot(100, window, [window] { quitAsTheUserWould(window); });
+        return;
+    }
+    window->ui().quitAction->trigger();
+}
+
 } // namespace
 
 int runProgram(int argc, char *argv[])
@@ -68,11 +85,7 @@ HandOverHandlers handOverHandlers(MainWindow *window)
     return {
         [](const QString &) {},
         [window] { bringProgramToFront(window); },
-        // A closed window has nothing left to close.
-        [window] {
-            if (window->isVisible())
-                window->ui().quitAction->trigger();
-        },
+        [window] { quitAsTheUserWould(window); },
     };
 }
 

@@ -19,8 +19,8 @@ int runProgram(int argc, char *argv[]);
 int handOverToRunningCopy(const QString &folder);
 
 // What the running copy does with each request: parameters reach the main window, which has no
-// use for them; coming to the front raises the program; closing runs "&Beenden" exactly as if the
-// user had chosen it.
+// use for them; coming to the front raises the program; closing runs "&Beenden" as the user
+// would, after closing an open dialog as by Escape.
 HandOverHandlers handOverHandlers(MainWindow *window);
 
 // The running copy, once the application object exists: creates all windows, shows the main
