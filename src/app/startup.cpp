@@ -20,9 +20,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Ends the program once the main window has closed, even while a window is open that Qt counts on
-// its own (one without a parent window); a close request can arrive at any moment. Qt's quit also
-// ends the loop of a modal dialog that is open.
+// Ends the program once the main window has closed, even while a window without a parent window
+// is open, for which Qt would keep the program running.
 class QuitWhenClosed : public QObject
 {
 public:
