@@ -7,13 +7,15 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
     fonts-liberation
-    libspeechd-dev libbrlapi-dev
+    libspeechd-dev libbrlapi-dev libxcb1-dev
     gnome-session-canberra
 )
 if [[ "${1:-}" == "--tests" ]]; then
     # e2fsprogs and mount: the backup tests compare against a loop-mounted ext2 image.
     # unrtf and poppler-utils: the report tests read saved RTF files and printed PDF files back.
-    packages+=(libbenchmark-dev g++-mingw-w64-i686 e2fsprogs mount unrtf poppler-utils)
+    # The package checks: cpack's dependency list, the desktop files, lintian, the throw-away root.
+    packages+=(libbenchmark-dev g++-mingw-w64-i686 e2fsprogs mount unrtf poppler-utils
+        dpkg-dev desktop-file-utils appstream lintian fakeroot)
 fi
 
 missing=()

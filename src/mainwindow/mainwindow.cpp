@@ -1,11 +1,6 @@
 #include "mainwindow/mainwindow.h"
 
-#include "backup/backupwindow.h"
 #include "mainwindow/mainwindowgeometry.h"
-#include "participants/classfilterdialog.h"
-#include "participants/lineinputdialog.h"
-#include "participants/participantcreationdialog.h"
-#include "participants/participantlistdialog.h"
 #include "records/dayformat.h"
 #include "reports/numberdialog.h"
 #include "reports/reportview.h"
@@ -68,15 +63,6 @@ MainWindow::MainWindow(
     createControls();
     createMenus();
     keepAWindowActive(this);
-    m_ui.classFilterDialog = new ClassFilterDialog(this);
-    m_ui.participantListDialog
-        = new ParticipantListDialog(this, m_screenReader.get(), m_ui.classFilterDialog);
-    m_ui.creationDialog = new ParticipantCreationDialog(this, m_screenReader.get());
-    m_ui.inputDialog = new LineInputDialog(this, m_screenReader.get());
-    m_ui.reportView = new ReportView(this);
-    m_ui.numberDialog = new NumberDialog(this, m_screenReader.get());
-    m_ui.backupWindow
-        = new BackupWindow(this, m_screenReader.get(), std::make_unique<SystemVolumeSource>());
     setCaptions();
     m_ui.folderCheckTimer = new QTimer(this);
     m_ui.folderCheckTimer->setSingleShot(true);
@@ -88,6 +74,17 @@ MainWindow::MainWindow(
         u"Vorw.: %1; Rückw.: %2; Teilnehmerliste: %3"_s.arg(germanShortcutText(kForwardKey),
             germanShortcutText(kBackKey), germanShortcutText(kParticipantListKey)));
     m_ui.nameEdit->setFocus();
+}
+
+void MainWindow::setDialogs(const Dialogs &dialogs)
+{
+    m_ui.participantListDialog = dialogs.participantList;
+    m_ui.creationDialog = dialogs.creation;
+    m_ui.inputDialog = dialogs.input;
+    m_ui.reportView = dialogs.reportView;
+    m_ui.backupWindow = dialogs.backup;
+    m_ui.numberDialog = dialogs.number;
+    m_ui.classFilterDialog = dialogs.classFilter;
 }
 
 MainWindow::~MainWindow()

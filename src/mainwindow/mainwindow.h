@@ -136,6 +136,19 @@ public:
         BackupWindow *backupWindow = nullptr;
     };
 
+    // The dialogs the program's main routine creates after this window, in the program's order
+    // of creation. They are children of this window and are given before it is first shown.
+    struct Dialogs
+    {
+        ParticipantListDialog *participantList = nullptr;
+        ParticipantCreationDialog *creation = nullptr;
+        LineInputDialog *input = nullptr;
+        ReportView *reportView = nullptr;
+        BackupWindow *backup = nullptr;
+        NumberDialog *number = nullptr;
+        ClassFilterDialog *classFilter = nullptr;
+    };
+
     // Whether storing the shown day writes the file only when a value changed, or always.
     enum class StoreMode { IfChanged, Always };
 
@@ -145,6 +158,9 @@ public:
     ~MainWindow() override;
 
     const Ui &ui() const { return m_ui; }
+    void setDialogs(const Dialogs &dialogs);
+    // The screen-reader front every window of the program announces through.
+    ScreenReaderFront *screenReader() const { return m_screenReader.get(); }
 
     // The field values: reading gives the trimmed text.
     QString participant() const;

@@ -15,9 +15,8 @@
 
 using namespace Qt::StringLiterals;
 
-ParticipantListDialog::ParticipantListDialog(
-    QWidget *mainWindow, ScreenReaderFront *front, ClassFilterDialog *classFilterDialog)
-    : AdaptiveDialog(mainWindow, LookKinds{}, true), m_classFilterDialog(classFilterDialog)
+ParticipantListDialog::ParticipantListDialog(QWidget *mainWindow, ScreenReaderFront *front)
+    : AdaptiveDialog(mainWindow, LookKinds{}, true)
 {
     m_ui.classLabel = new QLabel(this);
     m_ui.list = new QListWidget(this);
@@ -117,6 +116,7 @@ void ParticipantListDialog::fillList()
 
 void ParticipantListDialog::chooseClass()
 {
+    Q_ASSERT(m_classFilterDialog);
     m_classFilterDialog->applyAppearance();
     m_classFilterDialog->setClasses(classes);
     m_classFilterDialog->preselectedClass = m_classFilter;

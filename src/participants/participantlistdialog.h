@@ -31,8 +31,14 @@ public:
         QTimer *fillTimer = nullptr;
     };
 
-    ParticipantListDialog(
-        QWidget *mainWindow, ScreenReaderFront *front, ClassFilterDialog *classFilterDialog);
+    ParticipantListDialog(QWidget *mainWindow, ScreenReaderFront *front);
+
+    // The class chooser the button "Klassen..." opens. It is created after this dialog, so it is
+    // given once it exists, before the list is first shown.
+    void setClassFilterDialog(ClassFilterDialog *classFilterDialog)
+    {
+        m_classFilterDialog = classFilterDialog;
+    }
 
     const Ui &ui() const { return m_ui; }
 
@@ -70,7 +76,7 @@ private:
     void centreClassLabel();
 
     Ui m_ui;
-    ClassFilterDialog *m_classFilterDialog;
+    ClassFilterDialog *m_classFilterDialog = nullptr;
     QString m_classFilter;
 };
 

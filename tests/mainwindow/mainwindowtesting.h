@@ -2,8 +2,9 @@
 #define TESSARO_TESTS_MAINWINDOW_MAINWINDOWTESTING_H
 
 #include "mainwindow/mainwindow.h"
-#include "participants/participantlistdialog.h"
 
+#include "app/programwindows.h"
+#include "participants/participantlistdialog.h"
 #include "support/recordingscreenreader.h"
 #include "support/testfiles.h"
 #include "ui/appearance.h"
@@ -95,7 +96,7 @@ protected:
         if (settings)
             QVERIFY(writeBytes(m_paths.settingsFile, *settings));
         m_announced.clear();
-        m_window = std::make_unique<MainWindow>(m_paths, recordingFront(&m_announced));
+        m_window = createProgramWindows(m_paths, recordingFront(&m_announced)).mainWindow;
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }

@@ -100,7 +100,7 @@ void TestParticipantCommands::firstStartWithAnEmptyFolderCreatesAParticipant()
         QVERIFY(dialog->ui().okButton->isEnabled());
         dialog->ui().okButton->click();
     });
-    m_window = std::make_unique<MainWindow>(m_paths);
+    m_window = createProgramWindows(m_paths).mainWindow;
     m_window->show();
     QTRY_VERIFY(QFileInfo::exists(pathOf(u"Anna"_s)));
     QTRY_COMPARE(m_window->participant(), u"Anna"_s);

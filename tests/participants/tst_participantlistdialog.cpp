@@ -74,9 +74,9 @@ void TestParticipantListDialog::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_env = std::make_unique<DialogEnvironment>();
+    m_list = new ParticipantListDialog(&m_env->mainWindow, &m_env->reader.front);
     m_classFilterDialog = new ClassFilterDialog(&m_env->mainWindow);
-    m_list
-        = new ParticipantListDialog(&m_env->mainWindow, &m_env->reader.front, m_classFilterDialog);
+    m_list->setClassFilterDialog(m_classFilterDialog);
 }
 
 void TestParticipantListDialog::cleanup()

@@ -1,0 +1,51 @@
+#ifndef TESSARO_APP_SINGLEINSTANCE_H
+#define TESSARO_APP_SINGLEINSTANCE_H
+
+#include "app/filelock.h"
+
+#include <QString>
+#include <QStringView>
+
+// The program's title: the name of its instance lock and the end of its windows' titles.
+inline const QString kProgramTitle = QStringLiteral("Tessaro V1.01");
+// The name of the hand-over store.
+inline const QString kHandOverKey = QStringLiteral("Tessaro");
+
+// The per-user folder of the instance lock, the note of the running copy and the hand-over
+// store: "Tessaro" in the user's runtime folder (XDG_RUNTIME_DIR) when that is a folder of this
+// user's own, otherwise the program's configuration folder. Created, private to the user, when
+// missing; empty when neither can be had.
+QString handOverFolderForThisUser();
+
+// The lock that keeps one copy of the program running per user ("<name>.lock"), and the note
+// ("<name>.running": process number and title) by which that copy, once its windows exist, lets
+// a second start find it. Held until the object is destroyed, or the process ends.
+class InstanceLock
+{
+public:
+    InstanceLock(const QString &folder, const QString &name);
+    ~InstanceLock();
+    InstanceLock(const InstanceLock &) = delete;
+    InstanceLock &operator=(const InstanceLock &) = delete;
+
+    // Taking the lock removes a note left by a copy that crashed. Without a folder the lock fails.
+    FileLock::Result acquire();
+    // Only the holder of the lock publishes.
+    void publish(const QString &title);
+    void withdraw();
+
+private:
+    QString m_notePath;
+    FileLock m_lock;
+    bool m_hasFolder;
+    bool m_published = false;
+};
+
+// Whether a copy is published in the folder under a title that ends in titleEnd and its
+// process still lives. A copy still creating its windows, or closing, is not found.
+bool findRunningCopy(const QString &folder, const QString &name, const QString &titleEnd);
+
+// The title is not empty and the first occurrence of text in it ends exactly at its end.
+bool titleEndsWith(QStringView title, QStringView text);
+
+#endif
