@@ -222,20 +222,16 @@ void BackupWindow::appendLog(const QString &line)
     m_announceTimer->start();
 }
 
-int BackupWindow::frameHeight() const
-{
-    return frameGeometry().height() - geometry().height();
-}
-
 void BackupWindow::layoutControls()
 {
     // As high as the work area and at its top, so that no panel covers the buttons at the
     // bottom.
     const QScreen *shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect workArea = shownOn ? shownOn->availableGeometry() : QRect(0, 0, 1024, 768);
-    m_laidOutFrameHeight = frameHeight();
-    const BackupWindowGeometry g
-        = layoutBackupWindow(buttonHeight(), workArea.height() - m_laidOutFrameHeight);
+    const QSize maxClient = maxClientSize();
+    const BackupWindowGeometry g = layoutBackupWindow(
+        measureButtons({m_ui.startButton, m_ui.refreshButton, m_ui.closeButton}),
+        maxClient.height(), maxClient.width());
     m_ui.volumeList->setGeometry(g.volumeList);
     m_ui.log->setGeometry(g.log);
     m_ui.startButton->setGeometry(g.startButton);
@@ -265,13 +261,4 @@ void BackupWindow::done(int result)
     m_closeRequested = false;
     m_ui.scanTimer->stop();
     AdaptiveDialog::done(result);
-}
-
-void BackupWindow::changeEvent(QEvent *event)
-{
-    AdaptiveDialog::changeEvent(event);
-    // The window frame is known only once the window is shown; the height depends on it.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()
-        && frameHeight() != m_laidOutFrameHeight)
-        layoutControls();
 }

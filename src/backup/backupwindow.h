@@ -69,10 +69,8 @@ protected:
     void layoutControls() override;
     void prepareToShow() override;
     void done(int result) override;
-    void changeEvent(QEvent *event) override;
 
 private:
-    int frameHeight() const;
     void resetLog();
     void appendLog(const QString &line);
     void finishRun(const RunOutcome &outcome);
@@ -88,7 +86,6 @@ private:
     // called are announced as the newest one only.
     QString m_pendingAnnouncement;
     QTimer *m_announceTimer = nullptr;
-    int m_laidOutFrameHeight = -1;
 };
 
 #endif

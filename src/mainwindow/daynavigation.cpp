@@ -58,6 +58,8 @@ void MainWindow::setDayNumber(int value)
     m_dayNumber = value < 0 ? 0 : qMin(value, dayCount());
     m_ui.dayNumberPanel->setText(
         u"Nummer: %1/%2"_s.arg(withThousandsDots(m_dayNumber), withThousandsDots(dayCount())));
+    if (dayCount() != m_laidOutDayCount)
+        layoutControls();
     showDay(m_dayNumber);
     updateMenus();
 }

@@ -103,8 +103,12 @@ void MainWindow::createControls()
     m_scrollArea->setWidget(client);
     setCentralWidget(m_scrollArea);
     connect(qApp, &QApplication::focusChanged, this, [this, client](QWidget *, QWidget *now) {
-        if (now && client->isAncestorOf(now))
-            m_scrollArea->ensureWidgetVisible(now, kMargin, kMargin);
+        if (!now || !client->isAncestorOf(now))
+            return;
+        // The whole field is brought into view where it fits, not only its text cursor.
+        const QRect field(now->mapTo(client, QPoint(0, 0)), now->size());
+        m_scrollArea->ensureVisible(field.center().x(), field.center().y(),
+            field.width() / 2 + kMargin, field.height() / 2 + kMargin);
     });
 
     auto makeEdit = [client] {
@@ -157,6 +161,8 @@ void MainWindow::createControls()
 
     m_ui.dayNumberPanel = new QLabel;
     m_ui.hintPanel = new QLabel;
+    // Too long for the width at large fonts, the hint wraps and the status bar grows.
+    m_ui.hintPanel->setWordWrap(true);
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(m_ui.dayNumberPanel);
     statusBar()->addWidget(m_ui.hintPanel, 1);

@@ -298,6 +298,8 @@ private:
     bool m_isClosing = false;
     bool m_shownOnce = false;
     bool m_layingOut = false;
+    // The day count the status bar's first panel was last laid out for.
+    int m_laidOutDayCount = -1;
     // The field the name and class popup acts on.
     QPointer<QLineEdit> m_nameClassMenuTarget;
     QPointer<QWidget> m_rememberedFocus;

@@ -7,7 +7,15 @@
 MainWindowGeometry layoutMainWindow(const MainWindowMeasures &m)
 {
     MainWindowGeometry g;
+    g.dayNumberPanelWidth
+        = std::min(m.client.width() / 2, std::max(m.client.width() / 5, m.dayNumberText));
+    g.hintPanelWidth = m.client.width() - g.dayNumberPanelWidth;
+    // The status bar takes the height of the hint's lines, its margins as for one line.
     g.statusBarHeight = m.statusBarHeight;
+    if (m.hintHeightForWidth) {
+        g.statusBarHeight = std::max(g.statusBarHeight,
+            m.hintHeightForWidth(g.hintPanelWidth) + m.statusBarHeight - m.lineHeight);
+    }
     const int buttonHeight = m.buttonHeight;
     const int statusBarTop = m.client.height() - g.statusBarHeight;
 
@@ -42,15 +50,33 @@ MainWindowGeometry layoutMainWindow(const MainWindowMeasures &m)
         std::max(3 * m.lineHeight, (statusBarTop - 20 - richTop - buttonHeight) / 2));
 
     const int buttonTop = g.infoEdit.bottom() + 1 + kMargin;
-    g.nextDayButton = QRect(kMargin, buttonTop, kMainButtonWidth, buttonHeight);
-    g.participantListButton = QRect(
-        g.infoEdit.right() + 1 - kMainButtonWidth, buttonTop, kMainButtonWidth, buttonHeight);
-    g.previousDayButton = QRect(
-        (m.client.width() - kMainButtonWidth) / 2, buttonTop, kMainButtonWidth, buttonHeight);
+    const auto widthOf = [&m](int index) {
+        return std::max(kMainButtonWidth, m.buttonCaptions[size_t(index)]);
+    };
+    g.nextDayButton = QRect(kMargin, buttonTop, widthOf(0), buttonHeight);
+    g.participantListButton
+        = QRect(g.infoEdit.right() + 1 - widthOf(2), buttonTop, widthOf(2), buttonHeight);
+    g.previousDayButton
+        = QRect((m.client.width() - widthOf(1)) / 2, buttonTop, widthOf(1), buttonHeight);
+    const int gapLeft = g.nextDayButton.right() + 1 + kMargin;
+    const int gapRight = g.participantListButton.left() - kMargin;
+    if (gapRight - gapLeft < widthOf(1)) {
+        // No room between the neighbours: the three in rows, as many side by side as fit.
+        const ButtonRows rows = fitButtonRow(
+            ButtonMeasures{buttonHeight, {widthOf(0), widthOf(1), widthOf(2)}}, 3,
+            std::max({widthOf(0), widthOf(1), widthOf(2)}), g.infoEdit.right() + 1 + kMargin,
+            buttonTop);
+        g.nextDayButton = rows.buttons.at(0);
+        g.previousDayButton = rows.buttons.at(1);
+        g.participantListButton = rows.buttons.at(2);
+    } else if (g.previousDayButton.left() < gapLeft
+        || g.previousDayButton.right() >= gapRight) {
+        g.previousDayButton.moveLeft(gapLeft + (gapRight - gapLeft - widthOf(1)) / 2);
+    }
+    const int buttonsBottom = std::max(
+        {g.nextDayButton.bottom(), g.previousDayButton.bottom(), g.participantListButton.bottom()});
 
     g.content = QSize(std::max(m.client.width(), g.infoEdit.right() + 1 + kMargin),
-        std::max(statusBarTop, g.nextDayButton.bottom() + 1 + kMargin));
-    g.dayNumberPanelWidth = m.client.width() / 5;
-    g.hintPanelWidth = m.client.width() - g.dayNumberPanelWidth;
+        std::max(statusBarTop, buttonsBottom + 1 + kMargin));
     return g;
 }

@@ -5,6 +5,7 @@
 #include <QSize>
 
 #include <array>
+#include <functional>
 
 // The main window's layout as a pure function of measured sizes. Index 0 to 4 of the label
 // and edit arrays are the name, class, date, comment and remark fields; index 5 of the labels
@@ -19,6 +20,13 @@ struct MainWindowMeasures
     std::array<QSize, 6> labels; // natural sizes
     int editHeight = 0; // natural height of a single-line edit
     int radioChoices = 2;
+    // The width each button needs for its caption, text and margins: "Vorwärts", "Rückwärts",
+    // "Teilnehmerliste...".
+    std::array<int, 3> buttonCaptions{};
+    // The width the status bar's first panel needs for its text.
+    int dayNumberText = 0;
+    // The height the second panel's text needs when wrapped to a width; none: one line.
+    std::function<int(int width)> hintHeightForWidth;
 };
 
 struct MainWindowGeometry
@@ -43,6 +51,11 @@ inline constexpr int kMainButtonWidth = 187;
 
 // However large the font, the edits keep at least four button heights of width and the
 // information field three lines of height; what then no longer fits is scrolled to.
+//
+// A button whose caption needs more than 187 pixels grows to its caption; when the middle
+// button would then overlap a neighbour it is centred between them, and when the three do not
+// fit side by side they are set in rows. The first status panel grows to its text; the second
+// one wraps its text and the status bar grows by its lines.
 MainWindowGeometry layoutMainWindow(const MainWindowMeasures &measures);
 
 #endif

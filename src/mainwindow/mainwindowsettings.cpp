@@ -2,6 +2,7 @@
 
 #include "mainwindow/mainwindowgeometry.h"
 #include "mainwindow/settingsstore.h"
+#include "records/dates.h"
 #include "ui/appearance.h"
 #include "ui/backgroundcolourdialog.h"
 #include "ui/backgroundcolours.h"
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -182,6 +184,18 @@ void MainWindow::layoutControls()
     for (size_t i = 0; i < std::size(labels); ++i)
         measures.labels[i] = labels[i]->sizeHint();
     measures.editHeight = m_ui.nameEdit->sizeHint().height();
+    measures.buttonCaptions = {m_ui.nextDayButton->sizeHint().width(),
+        m_ui.previousDayButton->sizeHint().width(),
+        m_ui.participantListButton->sizeHint().width()};
+    // Room for the widest number of the open participant, so that the panel keeps its width
+    // from day to day.
+    const QString widestNumber = withThousandsDots(dayCount());
+    measures.dayNumberText = textWidth(m_ui.dayNumberPanel->font(),
+                                 u"Nummer: %1/%1"_s.arg(widestNumber))
+        + 2 * m_ui.dayNumberPanel->margin() + statusBar()->layout()->spacing();
+    measures.hintHeightForWidth
+        = [this](int width) { return m_ui.hintPanel->heightForWidth(width); };
+    m_laidOutDayCount = dayCount();
 
     const MainWindowGeometry g = layoutMainWindow(measures);
     QLabel *labelControls[] = {m_ui.nameLabel, m_ui.classLabel, m_ui.dateLabel, m_ui.commentLabel,

@@ -39,8 +39,11 @@ int ClassFilterDialog::preselectedRow() const
 
 void ClassFilterDialog::layoutControls()
 {
-    const ClassChooserGeometry g = layoutClassChooser(buttonHeight());
+    const int entriesWidth = widestEntryWidth(m_ui.list);
+    const ClassChooserGeometry g = layoutClassChooser(
+        measureButtons({m_ui.okButton, m_ui.cancelButton}), entriesWidth, maxClientSize());
     m_ui.list->setGeometry(g.list);
+    m_ui.list->setWordWrap(entriesWidth > g.list.width());
     m_ui.okButton->setGeometry(g.okButton);
     m_ui.cancelButton->setGeometry(g.cancelButton);
     setClientSize(g.client);

@@ -69,7 +69,8 @@ void LineInputDialog::setCaptions()
 void LineInputDialog::layoutControls()
 {
     const InputDialogGeometry g
-        = layoutInputDialog(buttonHeight(), m_ui.label->sizeHint(), m_ui.edit->sizeHint().height());
+        = layoutInputDialog(measureButtons({m_ui.okButton, m_ui.cancelButton}),
+            m_ui.label->sizeHint(), m_ui.edit->sizeHint().height(), maxClientSize());
     m_ui.label->setGeometry(g.label);
     m_ui.edit->setGeometry(g.edit);
     m_ui.okButton->setGeometry(g.okButton);

@@ -66,7 +66,8 @@ void ParticipantCreationDialog::layoutControls()
     const QSize labels[3]
         = {m_ui.nameLabel->sizeHint(), m_ui.classLabel->sizeHint(), m_ui.commentLabel->sizeHint()};
     const CreationDialogGeometry g
-        = layoutCreationDialog(buttonHeight(), labels, m_ui.nameEdit->sizeHint().height());
+        = layoutCreationDialog(measureButtons({m_ui.okButton, m_ui.cancelButton}), labels,
+            m_ui.nameEdit->sizeHint().height(), maxClientSize());
     QLabel *const labelControls[] = {m_ui.nameLabel, m_ui.classLabel, m_ui.commentLabel};
     QLineEdit *const editControls[] = {m_ui.nameEdit, m_ui.classEdit, m_ui.commentEdit};
     for (int i = 0; i < 3; ++i) {

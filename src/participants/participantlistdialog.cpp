@@ -78,16 +78,30 @@ void ParticipantListDialog::setClassFilter(const QString &schoolClass)
 
 void ParticipantListDialog::centreClassLabel()
 {
-    m_ui.classLabel->resize(m_ui.classLabel->sizeHint());
+    // A label that no longer fits the window makes it wider, or wraps.
+    const QSize fitted
+        = fittedLabelSize(m_ui.classLabel, maxClientSize().width() - 2 * kDialogMargin);
+    if (fitted.width() > width() - 2 * kDialogMargin
+        || fitted.height() != m_ui.classLabel->height()) {
+        layoutControls();
+        return;
+    }
+    m_ui.classLabel->resize(fitted);
     m_ui.classLabel->move(centredLeft(width(), m_ui.classLabel->width()), m_ui.classLabel->y());
 }
 
 void ParticipantListDialog::layoutControls()
 {
-    const ParticipantListGeometry g
-        = layoutParticipantList(buttonHeight(), m_ui.classLabel->sizeHint());
+    const QSize maxClient = maxClientSize();
+    const int entriesWidth = widestEntryWidth(m_ui.list);
+    const ParticipantListGeometry g = layoutParticipantList(
+        measureButtons({m_ui.classesButton, m_ui.okButton, m_ui.cancelButton}),
+        fittedLabelSize(m_ui.classLabel, maxClient.width() - 2 * kDialogMargin), entriesWidth,
+        maxClient);
     m_ui.classLabel->setGeometry(g.label);
     m_ui.list->setGeometry(g.list);
+    // A name wider than the work area allows is wrapped, not cut.
+    m_ui.list->setWordWrap(entriesWidth > g.list.width());
     m_ui.classesButton->setGeometry(g.classesButton);
     m_ui.okButton->setGeometry(g.okButton);
     m_ui.cancelButton->setGeometry(g.cancelButton);

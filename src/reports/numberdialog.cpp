@@ -84,8 +84,9 @@ void NumberDialog::step(int by)
 
 void NumberDialog::layoutControls()
 {
-    const NumberDialogGeometry g = layoutNumberDialog(
-        buttonHeight(), m_ui.label->sizeHint(), m_ui.edit->sizeHint().height());
+    const NumberDialogGeometry g
+        = layoutNumberDialog(measureButtons({m_ui.okButton, m_ui.cancelButton}),
+            m_ui.label->sizeHint(), m_ui.edit->sizeHint().height(), maxClientSize());
     m_ui.label->setGeometry(g.label);
     // The arrows take the right end of the edit's place, one above the other.
     const int arrowsWidth = qMax(12, g.edit.height() / 2);

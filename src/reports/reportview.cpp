@@ -155,7 +155,8 @@ QString ReportView::text() const
 
 void ReportView::layoutControls()
 {
-    const TextViewGeometry g = layoutTextView(buttonHeight());
+    const TextViewGeometry g = layoutTextView(
+        measureButtons({m_ui.printButton, m_ui.saveButton, m_ui.closeButton}), maxClientSize());
     m_ui.textEdit->setGeometry(g.text);
     m_ui.printButton->setGeometry(g.printButton);
     m_ui.saveButton->setGeometry(g.saveButton);

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTextEdit>
 
@@ -72,6 +73,46 @@ int AdaptiveDialog::buttonHeight() const
     return textLineHeight(button ? button->font() : font(), ControlKind::Button);
 }
 
+ButtonMeasures AdaptiveDialog::measureButtons(std::initializer_list<const QPushButton *> row) const
+{
+    ButtonMeasures measures{buttonHeight(), {}};
+    for (const QPushButton *button : row)
+        measures.captionWidths.append(button->sizeHint().width());
+    return measures;
+}
+
+QSize AdaptiveDialog::frameSize() const
+{
+    return frameGeometry().size() - geometry().size();
+}
+
+QSize AdaptiveDialog::maxClientSize() const
+{
+    const QScreen *shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shownOn)
+        return kUnlimitedClient;
+    // Before the first showing the frame is not known: a title bar and borders are assumed.
+    const QSize frame = isVisible() ? frameSize() : QSize(20, 50);
+    m_assumedFrame = frame;
+    return shownOn->availableGeometry().size() - frame;
+}
+
+QSize AdaptiveDialog::fittedLabelSize(QLabel *label, int maxWidth) const
+{
+    label->setWordWrap(false);
+    const QSize natural = label->sizeHint();
+    if (natural.width() <= maxWidth)
+        return natural;
+    label->setWordWrap(true);
+    return QSize(maxWidth, label->heightForWidth(maxWidth));
+}
+
+int AdaptiveDialog::widestEntryWidth(const QListWidget *list)
+{
+    return list->sizeHintForColumn(0) + 2 * list->frameWidth()
+        + list->verticalScrollBar()->sizeHint().width();
+}
+
 void AdaptiveDialog::setClientSize(QSize client)
 {
     setFixedSize(client);
@@ -104,7 +145,12 @@ void AdaptiveDialog::showEvent(QShowEvent *event)
 void AdaptiveDialog::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
     // Once active, the next showing is centred over the main window again.
-    if (m_rearmsCentring && event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (m_rearmsCentring)
         m_centreOverMainWindow = true;
+    // The frame is known now; a layout that assumed another one is made again.
+    if (m_assumedFrame.isValid() && frameSize() != m_assumedFrame)
+        layoutControls();
 }

@@ -1,10 +1,17 @@
 #ifndef TESSARO_UI_ADAPTIVEDIALOG_H
 #define TESSARO_UI_ADAPTIVEDIALOG_H
 
+#include "ui/dialoggeometry.h"
+
 #include <QDialog>
 #include <QPointer>
 
+#include <initializer_list>
+
 class QColor;
+class QLabel;
+class QListWidget;
+class QPushButton;
 struct DisplayFont;
 
 // The kinds of control that take the background colour and the whole font; buttons always
@@ -46,6 +53,16 @@ protected:
 
     // The button height: a line of the buttons' font + 12.
     int buttonHeight() const;
+    // The button height and the width each of the buttons needs for its caption, in this order.
+    ButtonMeasures measureButtons(std::initializer_list<const QPushButton *> row) const;
+    // The largest client area the work area of the window's screen leaves around the window's
+    // frame. The frame is known once the window has been shown; a layout that was limited by a
+    // guessed frame is made again when the window becomes active.
+    QSize maxClientSize() const;
+    // Where a label wider than the client area may be leaves it: word-wrapped to that width.
+    QSize fittedLabelSize(QLabel *label, int maxWidth) const;
+    // The width a list needs to show its widest entry whole, frame and scroll bar included.
+    static int widestEntryWidth(const QListWidget *list);
     // Fixes the client size and places the window on the screen.
     void setClientSize(QSize client);
     void placeWindow();
@@ -54,7 +71,11 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    QSize frameSize() const;
+
     QPointer<QWidget> m_mainWindow;
+    // The frame the last limited layout assumed.
+    mutable QSize m_assumedFrame;
     LookKinds m_kinds;
     bool m_rearmsCentring;
     bool m_centreOverMainWindow = true;

@@ -77,7 +77,7 @@ void BackgroundColourDialog::layoutControls()
     }
     const ColourChooserGeometry g
         = layoutColourChooser(buttonHeight(), textWidth(m_ui.okButton->font(), longest + u"MM"_s),
-            textLineHeight(m_ui.list->font()), m_margin);
+            textLineHeight(m_ui.list->font()), m_margin, maxClientSize());
     m_ui.list->setGeometry(g.list);
     m_ui.okButton->setGeometry(g.okButton);
     m_ui.cancelButton->setGeometry(g.cancelButton);

@@ -1,6 +1,7 @@
 #include "ui/dialoggeometry.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -8,11 +9,6 @@ namespace {
 int centredOn(const QRect &edit, int labelHeight)
 {
     return edit.top() + (edit.height() - labelHeight) / 2;
-}
-
-QSize clientReaching(const QRect &rightmost, const QRect &lowest)
-{
-    return QSize(rightmost.right() + 1 + kDialogMargin, lowest.bottom() + 1 + kDialogMargin);
 }
 
 } // namespace
@@ -27,54 +23,164 @@ int centredLeft(int clientWidth, int width)
     return (clientWidth - width) / 2;
 }
 
-ParticipantListGeometry layoutParticipantList(int buttonHeight, QSize label)
+int sharedButtonWidth(int designWidth, const ButtonMeasures &buttons)
+{
+    int width = designWidth;
+    for (int caption : buttons.captionWidths)
+        width = std::max(width, caption);
+    return width;
+}
+
+ButtonRows fitButtonRow(
+    const ButtonMeasures &buttons, int count, int sharedWidth, int width, int top)
+{
+    const int margin = kDialogMargin;
+    QList<int> widths(count, sharedWidth);
+    auto total = [&widths] {
+        return std::accumulate(widths.cbegin(), widths.cend(), 0);
+    };
+    if (total() + (count + 1) * margin > width) {
+        for (int i = 0; i < count; ++i)
+            widths[i] = std::min(buttons.captionWidths.value(i), width - 2 * margin);
+    }
+    ButtonRows rows;
+    if (total() + (count + 1) * margin <= width) {
+        // One row with equal gaps left, between and right.
+        const int gap = (width - total()) / (count + 1);
+        int left = gap;
+        for (int w : std::as_const(widths)) {
+            rows.buttons.append(QRect(left, top, w, buttons.height));
+            left += w + gap;
+        }
+        rows.height = buttons.height;
+        return rows;
+    }
+    int left = margin;
+    int rowTop = top;
+    for (int w : std::as_const(widths)) {
+        if (left > margin && left + w + margin > width) {
+            left = margin;
+            rowTop += buttons.height + margin;
+        }
+        rows.buttons.append(QRect(left, rowTop, w, buttons.height));
+        left += w + margin;
+    }
+    rows.height = rowTop + buttons.height - top;
+    return rows;
+}
+
+namespace {
+
+// Puts the row's buttons where fitButtonRow places them within the client width.
+int refitRow(const ButtonMeasures &buttons, int sharedWidth, int clientWidth, int top,
+    std::initializer_list<QRect *> row)
+{
+    const ButtonRows rows = fitButtonRow(buttons, int(row.size()), sharedWidth, clientWidth, top);
+    int i = 0;
+    for (QRect *button : row)
+        *button = rows.buttons.at(i++);
+    return rows.height;
+}
+
+} // namespace
+
+ParticipantListGeometry layoutParticipantList(
+    const ButtonMeasures &buttons, QSize label, int widestEntry, QSize maxClient)
 {
     ParticipantListGeometry g;
-    const int w = kDialogButtonWidth;
-    g.classesButton = QRect(kDialogMargin, 0, w, buttonHeight);
-    g.okButton = QRect(g.classesButton.right() + 1 + w / 2, 0, w, buttonHeight);
-    g.cancelButton = QRect(g.okButton.right() + 1 + w / 2, 0, w, buttonHeight);
-    g.list = QRect(g.classesButton.left(), 2 * kDialogMargin + label.height(),
-        g.cancelButton.right() + 1 - g.classesButton.left(), 5 * buttonHeight);
+    const int b = buttons.height;
+    const int w = sharedButtonWidth(kDialogButtonWidth, buttons);
+    g.classesButton = QRect(kDialogMargin, 0, w, b);
+    g.okButton = QRect(g.classesButton.right() + 1 + w / 2, 0, w, b);
+    g.cancelButton = QRect(g.okButton.right() + 1 + w / 2, 0, w, b);
+    const int rowWidth = g.cancelButton.right() + 1 + kDialogMargin;
+    const int clientWidth = std::min(maxClient.width(),
+        std::max({rowWidth, widestEntry + 2 * kDialogMargin, label.width() + 2 * kDialogMargin}));
+    g.list = QRect(
+        kDialogMargin, 2 * kDialogMargin + label.height(), clientWidth - 2 * kDialogMargin, 5 * b);
     const int buttonTop = g.list.bottom() + 1 + kDialogMargin;
-    for (QRect *button : {&g.classesButton, &g.okButton, &g.cancelButton})
-        button->moveTop(buttonTop);
-    g.client = clientReaching(g.cancelButton, g.okButton);
-    g.label = QRect(QPoint(centredLeft(g.client.width(), label.width()), kDialogMargin), label);
+    int rowHeight = b;
+    if (rowWidth > clientWidth) {
+        rowHeight = refitRow(
+            buttons, w, clientWidth, buttonTop, {&g.classesButton, &g.okButton, &g.cancelButton});
+    } else {
+        for (QRect *button : {&g.classesButton, &g.okButton, &g.cancelButton})
+            button->moveTop(buttonTop);
+    }
+    g.client = QSize(clientWidth, buttonTop + rowHeight + kDialogMargin);
+    const int labelWidth = std::min(label.width(), clientWidth - 2 * kDialogMargin);
+    g.label
+        = QRect(centredLeft(clientWidth, labelWidth), kDialogMargin, labelWidth, label.height());
     return g;
 }
 
-ClassChooserGeometry layoutClassChooser(int buttonHeight)
+ClassChooserGeometry layoutClassChooser(
+    const ButtonMeasures &buttons, int widestEntry, QSize maxClient)
 {
     ClassChooserGeometry g;
-    const int w = kDialogButtonWidth;
-    g.okButton = QRect(kDialogMargin, 0, w, buttonHeight);
-    g.cancelButton = QRect(g.okButton.right() + 1 + w / 2, 0, w, buttonHeight);
-    g.list = QRect(
-        kDialogMargin, kDialogMargin, g.cancelButton.right() + 1 - kDialogMargin, 5 * buttonHeight);
+    const int b = buttons.height;
+    const int w = sharedButtonWidth(kDialogButtonWidth, buttons);
+    g.okButton = QRect(kDialogMargin, 0, w, b);
+    g.cancelButton = QRect(g.okButton.right() + 1 + w / 2, 0, w, b);
+    const int rowWidth = g.cancelButton.right() + 1 + kDialogMargin;
+    const int clientWidth
+        = std::min(maxClient.width(), std::max(rowWidth, widestEntry + 2 * kDialogMargin));
+    g.list = QRect(kDialogMargin, kDialogMargin, clientWidth - 2 * kDialogMargin, 5 * b);
     const int buttonTop = 2 * kDialogMargin + g.list.height();
-    g.okButton.moveTop(buttonTop);
-    g.cancelButton.moveTop(buttonTop);
-    g.client = clientReaching(g.cancelButton, g.okButton);
+    int rowHeight = b;
+    if (rowWidth > clientWidth) {
+        rowHeight = refitRow(buttons, w, clientWidth, buttonTop, {&g.okButton, &g.cancelButton});
+    } else {
+        g.okButton.moveTop(buttonTop);
+        g.cancelButton.moveTop(buttonTop);
+    }
+    g.client = QSize(clientWidth, buttonTop + rowHeight + kDialogMargin);
     return g;
 }
 
+namespace {
+
+// The two buttons of the creation and input dialogs: "O&K" at the margin, "&Abbrechen" one
+// button width further, below the edits ending at editsBottom; the edits reach from editLeft
+// to the right edge of "&Abbrechen", but are at least minimumEditWidth wide, and the window
+// grows to hold them, up to the limit. Returns the client size and the edits' width.
+std::pair<QSize, int> layoutEditsAndButtons(const ButtonMeasures &buttons, int editLeft,
+    int editsBottom, QSize maxClient, QRect &okButton, QRect &cancelButton)
+{
+    const int b = buttons.height;
+    const int w = sharedButtonWidth(kDialogButtonWidth, buttons);
+    okButton = QRect(kDialogMargin, 0, w, b);
+    cancelButton = QRect(okButton.left() + 2 * w, 0, w, b);
+    const int rowWidth = cancelButton.right() + 1 + kDialogMargin;
+    const int wantedEditWidth = std::max(minimumEditWidth(b), cancelButton.right() + 1 - editLeft);
+    const int clientWidth = std::min(
+        maxClient.width(), std::max(rowWidth, editLeft + wantedEditWidth + kDialogMargin));
+    const int editWidth = std::min(wantedEditWidth, clientWidth - kDialogMargin - editLeft);
+    const int buttonTop = editsBottom + 1 + kDialogMargin;
+    int rowHeight = b;
+    if (rowWidth > clientWidth) {
+        rowHeight = refitRow(buttons, w, clientWidth, buttonTop, {&okButton, &cancelButton});
+    } else {
+        okButton.moveTop(buttonTop);
+        cancelButton.moveTop(buttonTop);
+    }
+    return {QSize(clientWidth, buttonTop + rowHeight + kDialogMargin), editWidth};
+}
+
+} // namespace
+
 CreationDialogGeometry layoutCreationDialog(
-    int buttonHeight, const QSize (&labels)[3], int editHeight)
+    const ButtonMeasures &buttons, const QSize (&labels)[3], int editHeight, QSize maxClient)
 {
     CreationDialogGeometry g;
-    const int w = kDialogButtonWidth;
-    g.okButton = QRect(kDialogMargin, 0, w, buttonHeight);
-    g.cancelButton = QRect(g.okButton.left() + 2 * w, 0, w, buttonHeight);
-
     int labelColumn = 0;
     for (const QSize &label : labels)
         labelColumn = std::max(labelColumn, label.width());
     labelColumn += 5;
     const int editLeft = kDialogMargin + labelColumn;
-    const int editWidth
-        = std::max(minimumEditWidth(buttonHeight), g.cancelButton.right() + 1 - editLeft);
-
+    const int editsBottom = kDialogMargin + 3 * editHeight + 2 * kDialogMargin - 1;
+    const auto [client, editWidth] = layoutEditsAndButtons(
+        buttons, editLeft, editsBottom, maxClient, g.okButton, g.cancelButton);
     int top = kDialogMargin;
     for (int i = 0; i < 3; ++i) {
         g.edits[i] = QRect(editLeft, top, editWidth, editHeight);
@@ -82,59 +188,72 @@ CreationDialogGeometry layoutCreationDialog(
             = QRect(QPoint(kDialogMargin, centredOn(g.edits[i], labels[i].height())), labels[i]);
         top += editHeight + kDialogMargin;
     }
-    const int buttonTop = g.edits[2].bottom() + 1 + kDialogMargin;
-    g.okButton.moveTop(buttonTop);
-    g.cancelButton.moveTop(buttonTop);
-    g.client = clientReaching(
-        g.edits[2].right() > g.cancelButton.right() ? g.edits[2] : g.cancelButton, g.okButton);
+    g.client = client;
     return g;
 }
 
-InputDialogGeometry layoutInputDialog(int buttonHeight, QSize label, int editHeight)
+InputDialogGeometry layoutInputDialog(
+    const ButtonMeasures &buttons, QSize label, int editHeight, QSize maxClient)
 {
     InputDialogGeometry g;
-    const int w = kDialogButtonWidth;
-    g.okButton = QRect(kDialogMargin, 0, w, buttonHeight);
-    g.cancelButton = QRect(g.okButton.left() + 2 * w, 0, w, buttonHeight);
     const int editLeft = kDialogMargin + label.width() + 5;
-    g.edit = QRect(editLeft, kDialogMargin,
-        std::max(minimumEditWidth(buttonHeight), g.cancelButton.right() + 1 - editLeft),
-        editHeight);
+    const auto [client, editWidth] = layoutEditsAndButtons(
+        buttons, editLeft, kDialogMargin + editHeight - 1, maxClient, g.okButton, g.cancelButton);
+    g.edit = QRect(editLeft, kDialogMargin, editWidth, editHeight);
     g.label = QRect(QPoint(kDialogMargin, centredOn(g.edit, label.height())), label);
-    const int buttonTop = 2 * kDialogMargin + g.edit.height();
-    g.okButton.moveTop(buttonTop);
-    g.cancelButton.moveTop(buttonTop);
-    g.client = clientReaching(
-        g.edit.right() > g.cancelButton.right() ? g.edit : g.cancelButton, g.okButton);
+    g.client = client;
     return g;
 }
 
-TextViewGeometry layoutTextView(int buttonHeight)
+TextViewGeometry layoutTextView(const ButtonMeasures &buttons, QSize maxClient)
 {
     TextViewGeometry g;
-    const int w = kDialogButtonWidth;
-    g.printButton = QRect(kDialogMargin, 0, w, buttonHeight);
-    g.saveButton = QRect(g.printButton.right() + 1 + buttonHeight, 0, w, buttonHeight);
-    g.closeButton = QRect(g.saveButton.right() + 1 + buttonHeight, 0, w, buttonHeight);
-    const int clientWidth = g.closeButton.right() + 1 + kDialogMargin;
-    g.text = QRect(0, 0, clientWidth, 10 * buttonHeight);
+    const int b = buttons.height;
+    const int w = sharedButtonWidth(kDialogButtonWidth, buttons);
+    g.printButton = QRect(kDialogMargin, 0, w, b);
+    g.saveButton = QRect(g.printButton.right() + 1 + b, 0, w, b);
+    g.closeButton = QRect(g.saveButton.right() + 1 + b, 0, w, b);
+    const int rowWidth = g.closeButton.right() + 1 + kDialogMargin;
+    const int clientWidth = std::min(maxClient.width(), rowWidth);
+    int rowHeight = b;
+    if (rowWidth > clientWidth) {
+        rowHeight = fitButtonRow(buttons, 3, w, clientWidth, 0).height;
+    }
+    // The text gives up height where the work area is lower than ten button heights need.
+    const int textHeight
+        = std::max(3 * b, std::min(10 * b, maxClient.height() - rowHeight - 2 * kDialogMargin));
+    g.text = QRect(0, 0, clientWidth, textHeight);
     const int buttonTop = g.text.bottom() + 1 + kDialogMargin;
-    for (QRect *button : {&g.printButton, &g.saveButton, &g.closeButton})
-        button->moveTop(buttonTop);
-    g.client = clientReaching(g.closeButton, g.printButton);
+    if (rowWidth > clientWidth) {
+        refitRow(
+            buttons, w, clientWidth, buttonTop, {&g.printButton, &g.saveButton, &g.closeButton});
+    } else {
+        for (QRect *button : {&g.printButton, &g.saveButton, &g.closeButton})
+            button->moveTop(buttonTop);
+    }
+    g.client = QSize(clientWidth, buttonTop + rowHeight + kDialogMargin);
     return g;
 }
 
-BackupWindowGeometry layoutBackupWindow(int buttonHeight, int screenClientHeight)
+BackupWindowGeometry layoutBackupWindow(
+    const ButtonMeasures &buttons, int screenClientHeight, int maxClientWidth)
 {
     BackupWindowGeometry g;
-    const int w = kBackupButtonWidth;
-    const int buttonTop = screenClientHeight - buttonHeight - kDialogMargin;
-    g.startButton = QRect(w, buttonTop, w, buttonHeight);
-    g.refreshButton = QRect(2 * g.startButton.left() + w, buttonTop, w, buttonHeight);
-    g.closeButton
-        = QRect(g.refreshButton.right() + 1 + g.startButton.left(), buttonTop, w, buttonHeight);
-    g.client = QSize(g.closeButton.right() + 1 + g.startButton.left(), screenClientHeight);
+    const int b = buttons.height;
+    const int w = sharedButtonWidth(kBackupButtonWidth, buttons);
+    int buttonTop = screenClientHeight - b - kDialogMargin;
+    g.startButton = QRect(w, buttonTop, w, b);
+    g.refreshButton = QRect(2 * g.startButton.left() + w, buttonTop, w, b);
+    g.closeButton = QRect(g.refreshButton.right() + 1 + g.startButton.left(), buttonTop, w, b);
+    const int rowWidth = g.closeButton.right() + 1 + g.startButton.left();
+    const int clientWidth = std::min(maxClientWidth, rowWidth);
+    if (rowWidth > clientWidth) {
+        const int rowHeight = fitButtonRow(buttons, 3, w, clientWidth, 0).height;
+        buttonTop = screenClientHeight - rowHeight - kDialogMargin;
+        refitRow(
+            buttons, w, clientWidth, buttonTop, {&g.startButton, &g.refreshButton, &g.closeButton});
+    }
+    g.client = QSize(clientWidth, screenClientHeight);
     g.volumeList = QRect(kDialogMargin, kDialogMargin, g.client.width() - 2 * kDialogMargin,
         (buttonTop - kDialogMargin - 20) / 2);
     g.log = QRect(g.volumeList.left(), g.volumeList.bottom() + 1 + kDialogMargin,
@@ -142,29 +261,42 @@ BackupWindowGeometry layoutBackupWindow(int buttonHeight, int screenClientHeight
     return g;
 }
 
-NumberDialogGeometry layoutNumberDialog(int buttonHeight, QSize label, int editHeight)
+NumberDialogGeometry layoutNumberDialog(
+    const ButtonMeasures &buttons, QSize label, int editHeight, QSize maxClient)
 {
     NumberDialogGeometry g;
-    const int w = kDialogButtonWidth;
-    g.edit = QRect(
-        kDialogMargin + label.width() + kDialogMargin, kDialogMargin, 3 * buttonHeight, editHeight);
+    const int b = buttons.height;
+    const int w = sharedButtonWidth(kDialogButtonWidth, buttons);
+    g.edit = QRect(kDialogMargin + label.width() + kDialogMargin, kDialogMargin, 3 * b, editHeight);
     g.label = QRect(QPoint(kDialogMargin, centredOn(g.edit, label.height())), label);
-    const int clientWidth = g.edit.right() + 1 + kDialogMargin;
+    // The rules' width may leave the buttons reaching beyond both edges of the window, their
+    // captions cut; it is widened to hold them.
+    const int rowWidth = 2 * w + 3 * kDialogMargin;
+    const int clientWidth
+        = std::min(maxClient.width(), std::max(g.edit.right() + 1 + kDialogMargin, rowWidth));
     const int buttonTop = 2 * kDialogMargin + g.edit.height();
-    g.okButton = QRect((clientWidth - 2 * w) / 3, buttonTop, w, buttonHeight);
-    g.cancelButton = QRect(2 * g.okButton.left() + w, buttonTop, w, buttonHeight);
-    g.client = QSize(clientWidth, g.okButton.bottom() + 1 + kDialogMargin);
+    int rowHeight = b;
+    if (rowWidth > clientWidth) {
+        rowHeight = refitRow(buttons, w, clientWidth, buttonTop, {&g.okButton, &g.cancelButton});
+    } else {
+        g.okButton = QRect((clientWidth - 2 * w) / 3, buttonTop, w, b);
+        g.cancelButton = QRect(2 * g.okButton.left() + w, buttonTop, w, b);
+    }
+    g.client = QSize(clientWidth, buttonTop + rowHeight + kDialogMargin);
     return g;
 }
 
 ColourChooserGeometry layoutColourChooser(
-    int buttonHeight, int buttonWidth, int listLineHeight, int margin)
+    int buttonHeight, int buttonWidth, int listLineHeight, int margin, QSize maxClient)
 {
     ColourChooserGeometry g;
     g.okButton = QRect(margin, 0, buttonWidth, buttonHeight);
     g.cancelButton = QRect(2 * g.okButton.left() + buttonWidth, 0, buttonWidth, buttonHeight);
     const int clientWidth = g.cancelButton.right() + 1 + g.okButton.left();
-    g.list = QRect(margin, margin, clientWidth - 2 * margin, 20 * listLineHeight);
+    // Twenty lines, or what the work area leaves; the list scrolls through the rest.
+    const int listHeight = std::max(3 * listLineHeight,
+        std::min(20 * listLineHeight, maxClient.height() - buttonHeight - 3 * margin));
+    g.list = QRect(margin, margin, clientWidth - 2 * margin, listHeight);
     const int buttonTop = g.list.bottom() + 1 + margin;
     g.okButton.moveTop(buttonTop);
     g.cancelButton.moveTop(buttonTop);

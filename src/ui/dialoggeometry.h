@@ -1,17 +1,51 @@
 #ifndef TESSARO_UI_DIALOGGEOMETRY_H
 #define TESSARO_UI_DIALOGGEOMETRY_H
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 
 // The layout of every dialog window as pure functions of measured sizes. Each function takes
-// the button height (a line of the font + 12) and the natural sizes of the labels and edits,
-// and returns the controls' rectangles in client coordinates and the client size.
+// the window's buttons, the natural sizes of the labels and edits and the largest client area
+// the screen's work area leaves, and returns the controls' rectangles in client coordinates
+// and the client size.
+//
+// Large fonts: where the rules' button width (187, 125 in the backup window) cannot show a
+// caption, every button of the row grows to the widest caption, and the window widens with
+// them. Where that would pass the work area, the window stays as wide as the work area and its
+// buttons are spread over it, at their own widths if need be, or in more than one row. At sizes
+// where the rules' widths suffice, every window is laid out exactly by the rules.
 
 inline constexpr int kDialogMargin = 10;
 inline constexpr int kDialogButtonWidth = 187;
 inline constexpr int kBackupButtonWidth = 125;
+// No limit on the client area.
+inline constexpr QSize kUnlimitedClient(1 << 24, 1 << 24);
+
+// A window's buttons as its layout needs them: the button height B (a line of the buttons' font
+// + 12) and, in the row's order, the width each button needs to show its caption whole: the
+// text and the style's margins. Missing widths count as fitting the rules.
+struct ButtonMeasures
+{
+    int height = 0;
+    QList<int> captionWidths;
+};
+
+// The width the buttons of a row share: the rules' width, or the widest caption's.
+int sharedButtonWidth(int designWidth, const ButtonMeasures &buttons);
+
+// A row of count buttons placed within a client area of the given width, for when the rules'
+// positions do not fit: at the shared width with equal gaps, or else each at its caption's
+// width with equal gaps, or else as many as fit in each row, from the left. The rows start at
+// top; height is that of all rows together.
+struct ButtonRows
+{
+    QList<QRect> buttons;
+    int height = 0;
+};
+ButtonRows fitButtonRow(
+    const ButtonMeasures &buttons, int count, int sharedWidth, int width, int top);
 
 // Single-line edits of the input dialogs never become narrower than four button heights. With
 // a font so large that the label column leaves less, the window grows to the right instead.
@@ -28,7 +62,10 @@ struct ParticipantListGeometry
     QRect cancelButton;
     QSize client;
 };
-ParticipantListGeometry layoutParticipantList(int buttonHeight, QSize label);
+// The list is at least as wide as widestEntry (its widest entry with the list's own margins),
+// up to the client area's limit; the label is at most as wide as the limit allows.
+ParticipantListGeometry layoutParticipantList(const ButtonMeasures &buttons, QSize label,
+    int widestEntry = 0, QSize maxClient = kUnlimitedClient);
 // The class label is centred again whenever its text changes.
 int centredLeft(int clientWidth, int width);
 
@@ -39,7 +76,8 @@ struct ClassChooserGeometry
     QRect cancelButton;
     QSize client;
 };
-ClassChooserGeometry layoutClassChooser(int buttonHeight);
+ClassChooserGeometry layoutClassChooser(
+    const ButtonMeasures &buttons, int widestEntry = 0, QSize maxClient = kUnlimitedClient);
 
 // The participant creation dialog: three labelled edits above "O&K" and "&Abbrechen".
 struct CreationDialogGeometry
@@ -50,8 +88,8 @@ struct CreationDialogGeometry
     QRect cancelButton;
     QSize client;
 };
-CreationDialogGeometry layoutCreationDialog(
-    int buttonHeight, const QSize (&labels)[3], int editHeight);
+CreationDialogGeometry layoutCreationDialog(const ButtonMeasures &buttons, const QSize (&labels)[3],
+    int editHeight, QSize maxClient = kUnlimitedClient);
 
 // The one-line input dialog.
 struct InputDialogGeometry
@@ -62,10 +100,11 @@ struct InputDialogGeometry
     QRect cancelButton;
     QSize client;
 };
-InputDialogGeometry layoutInputDialog(int buttonHeight, QSize label, int editHeight);
+InputDialogGeometry layoutInputDialog(
+    const ButtonMeasures &buttons, QSize label, int editHeight, QSize maxClient = kUnlimitedClient);
 
-// The text view: the text over the whole width, ten button heights high, and three buttons
-// with gaps of one button height.
+// The text view: the text over the whole width, ten button heights high (less where the work
+// area is lower), and three buttons with gaps of one button height.
 struct TextViewGeometry
 {
     QRect text;
@@ -74,9 +113,10 @@ struct TextViewGeometry
     QRect closeButton; // "S&chließen"
     QSize client;
 };
-TextViewGeometry layoutTextView(int buttonHeight);
+TextViewGeometry layoutTextView(const ButtonMeasures &buttons, QSize maxClient = kUnlimitedClient);
 
 // The backup window: as high as the screen, list and log sharing the space above the buttons.
+// screenClientHeight is the client height of a screen-high window.
 struct BackupWindowGeometry
 {
     QRect volumeList;
@@ -86,9 +126,11 @@ struct BackupWindowGeometry
     QRect closeButton;
     QSize client;
 };
-BackupWindowGeometry layoutBackupWindow(int buttonHeight, int screenClientHeight);
+BackupWindowGeometry layoutBackupWindow(const ButtonMeasures &buttons, int screenClientHeight,
+    int maxClientWidth = kUnlimitedClient.width());
 
-// The number dialog: label and a three-button-heights edit; the buttons spread in thirds.
+// The number dialog: label and a three-button-heights edit; the buttons spread in thirds. The
+// window is at least wide enough for both buttons with a margin left, between and right.
 struct NumberDialogGeometry
 {
     QRect label;
@@ -97,10 +139,11 @@ struct NumberDialogGeometry
     QRect cancelButton;
     QSize client;
 };
-NumberDialogGeometry layoutNumberDialog(int buttonHeight, QSize label, int editHeight);
+NumberDialogGeometry layoutNumberDialog(
+    const ButtonMeasures &buttons, QSize label, int editHeight, QSize maxClient = kUnlimitedClient);
 
 // The background colour chooser: buttons as wide as their longest caption plus "MM" and a
-// blank, the list twenty lines of its font high.
+// blank, the list twenty lines of its font high, or as high as the work area leaves.
 struct ColourChooserGeometry
 {
     QRect list;
@@ -108,8 +151,8 @@ struct ColourChooserGeometry
     QRect cancelButton;
     QSize client;
 };
-ColourChooserGeometry layoutColourChooser(
-    int buttonHeight, int buttonWidth, int listLineHeight, int margin);
+ColourChooserGeometry layoutColourChooser(int buttonHeight, int buttonWidth, int listLineHeight,
+    int margin, QSize maxClient = kUnlimitedClient);
 
 // A dialog's place on the primary screen: centred, one pixel up and left, never above or left
 // of the screen's corner. Sizes include the window frame.

@@ -340,10 +340,15 @@ void TestParticipantListDialog::layout()
     QCOMPARE(m_list->ui().classLabel->font().pointSize(), points);
     QCOMPARE(m_list->ui().classesButton->font().pointSize(), points);
 
-    // The label is centred again when its text changes.
-    m_list->setClassFilter(u"eine sehr lange Klassenbezeichnung"_s);
+    // The label is centred again when its text changes; one wider than the window widens it.
+    m_list->setClassFilter(u"4b"_s);
     QCOMPARE(m_list->ui().classLabel->size(), m_list->ui().classLabel->sizeHint());
     QCOMPARE(m_list->ui().classLabel->x(), (767 - m_list->ui().classLabel->width()) / 2);
+    m_list->setClassFilter(u"eine sehr lange Klassenbezeichnung"_s);
+    QCOMPARE(m_list->ui().classLabel->size(), m_list->ui().classLabel->sizeHint());
+    QCOMPARE(m_list->width(), qMax(767, m_list->ui().classLabel->width() + 20));
+    QCOMPARE(
+        m_list->ui().classLabel->x(), (m_list->width() - m_list->ui().classLabel->width()) / 2);
     m_list->reject();
 
     m_classFilterDialog->applyAppearance(font, Qt::white);

@@ -205,9 +205,9 @@ void TestNumberDialog::layout()
     m_dialog->applyAppearance(fontOfSize(points), Qt::white);
     m_dialog->setRange(1, 1000, 1);
     m_dialog->open();
-    const NumberDialogGeometry g
-        = layoutNumberDialog(textLineHeight(ui.okButton->font(), ControlKind::Button),
-            ui.label->sizeHint(), ui.edit->sizeHint().height());
+    const NumberDialogGeometry g = layoutNumberDialog(
+        ButtonMeasures{textLineHeight(ui.okButton->font(), ControlKind::Button), {}},
+        ui.label->sizeHint(), ui.edit->sizeHint().height());
     QCOMPARE(ui.label->geometry(), g.label);
     QCOMPARE(ui.okButton->geometry(), g.okButton);
     QCOMPARE(ui.cancelButton->geometry(), g.cancelButton);

@@ -105,8 +105,8 @@ void TestReportView::captionsFocusAndLayout()
         QCOMPARE(ui.textEdit->font().pointSize(), 20);
         QCOMPARE(ui.textEdit->palette().color(QPalette::Base), QColor(Qt::yellow));
         QCOMPARE(ui.printButton->font().pointSize(), 20);
-        const TextViewGeometry g
-            = layoutTextView(textLineHeight(ui.printButton->font(), ControlKind::Button));
+        const TextViewGeometry g = layoutTextView(
+            ButtonMeasures{textLineHeight(ui.printButton->font(), ControlKind::Button), {}});
         QCOMPARE(ui.textEdit->geometry(), g.text);
         QCOMPARE(ui.printButton->geometry(), g.printButton);
         QCOMPARE(ui.saveButton->geometry(), g.saveButton);

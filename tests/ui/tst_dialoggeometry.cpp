@@ -34,7 +34,8 @@ void TestDialogGeometry::participantList_data()
 void TestDialogGeometry::participantList()
 {
     QFETCH(int, buttonHeight);
-    const ParticipantListGeometry g = layoutParticipantList(buttonHeight, QSize(200, 20));
+    const ParticipantListGeometry g
+        = layoutParticipantList(ButtonMeasures{buttonHeight, {}}, QSize(200, 20));
     // 10 + 187 + 93 + 187 + 93 + 187 + 10, whatever the font.
     QCOMPARE(g.client.width(), 767);
     QCOMPARE(g.okButton.left(), 290);
@@ -50,7 +51,7 @@ void TestDialogGeometry::participantList()
 
 void TestDialogGeometry::classChooser()
 {
-    const ClassChooserGeometry g = layoutClassChooser(31);
+    const ClassChooserGeometry g = layoutClassChooser(ButtonMeasures{31, {}});
     QCOMPARE(g.list, QRect(10, 10, 467, 155));
     QCOMPARE(g.okButton, QRect(10, 175, 187, 31));
     QCOMPARE(g.cancelButton, QRect(290, 175, 187, 31));
@@ -68,7 +69,7 @@ void TestDialogGeometry::creationDialogIs581Wide()
 {
     QFETCH(int, labelWidth);
     const QSize labels[3] = {QSize(40, 16), QSize(labelWidth, 16), QSize(50, 16)};
-    const CreationDialogGeometry g = layoutCreationDialog(31, labels, 24);
+    const CreationDialogGeometry g = layoutCreationDialog(ButtonMeasures{31, {}}, labels, 24);
     QCOMPARE(g.client.width(), 581);
     QCOMPARE(g.okButton.left(), 10);
     QCOMPARE(g.cancelButton.left(), 384);
@@ -88,7 +89,7 @@ void TestDialogGeometry::creationDialogIs581Wide()
 
 void TestDialogGeometry::inputDialog()
 {
-    const InputDialogGeometry g = layoutInputDialog(31, QSize(80, 16), 24);
+    const InputDialogGeometry g = layoutInputDialog(ButtonMeasures{31, {}}, QSize(80, 16), 24);
     QCOMPARE(g.client.width(), 581);
     QCOMPARE(g.edit, QRect(95, 10, 476, 24));
     QCOMPARE(g.label, QRect(10, 14, 80, 16));
@@ -101,19 +102,21 @@ void TestDialogGeometry::largeFontWidensTheInputDialogs()
     // A label column of 500 pixels would leave the edits 56 pixels or less.
     const int buttonHeight = 90;
     const QSize labels[3] = {QSize(500, 70), QSize(500, 70), QSize(500, 70)};
-    const CreationDialogGeometry creation = layoutCreationDialog(buttonHeight, labels, 80);
+    const CreationDialogGeometry creation
+        = layoutCreationDialog(ButtonMeasures{buttonHeight, {}}, labels, 80);
     QCOMPARE(creation.edits[0].width(), 4 * buttonHeight);
     QCOMPARE(creation.client.width(), creation.edits[0].right() + 1 + 10);
     QVERIFY(creation.client.width() > 581);
 
-    const InputDialogGeometry input = layoutInputDialog(buttonHeight, QSize(600, 70), 80);
+    const InputDialogGeometry input
+        = layoutInputDialog(ButtonMeasures{buttonHeight, {}}, QSize(600, 70), 80);
     QCOMPARE(input.edit.width(), 4 * buttonHeight);
     QCOMPARE(input.client.width(), input.edit.right() + 1 + 10);
 }
 
 void TestDialogGeometry::textView()
 {
-    const TextViewGeometry g = layoutTextView(31);
+    const TextViewGeometry g = layoutTextView(ButtonMeasures{31, {}});
     QCOMPARE(g.text, QRect(0, 0, 10 + 187 + 31 + 187 + 31 + 187 + 10, 310));
     QCOMPARE(g.saveButton.left(), 10 + 187 + 31);
     QCOMPARE(g.closeButton.left(), 10 + 2 * (187 + 31));
@@ -123,7 +126,7 @@ void TestDialogGeometry::textView()
 
 void TestDialogGeometry::backupWindow()
 {
-    const BackupWindowGeometry g = layoutBackupWindow(31, 1000);
+    const BackupWindowGeometry g = layoutBackupWindow(ButtonMeasures{31, {}}, 1000);
     QCOMPARE(g.client, QSize(875, 1000));
     QCOMPARE(g.startButton, QRect(125, 959, 125, 31));
     QCOMPARE(g.refreshButton.left(), 375);
@@ -137,19 +140,22 @@ void TestDialogGeometry::backupWindow()
 void TestDialogGeometry::numberDialogSpreadsItsButtonsInThirds_data()
 {
     QTest::addColumn<int>("labelWidth");
+    QTest::addColumn<int>("clientWidth");
     QTest::addColumn<int>("buttonLeft");
-    QTest::newRow("wide label") << 400 << (10 + 400 + 10 + 93 + 10 - 374) / 3;
-    QTest::newRow("narrow label: buttons reach past the edges")
-        << 100 << (10 + 100 + 10 + 93 + 10 - 374) / 3;
+    QTest::newRow("wide label") << 400 << 523 << (523 - 374) / 3;
+    // The rules would leave both buttons reaching past the window's edges, their captions cut.
+    QTest::newRow("narrow label: widened for the buttons") << 100 << 374 + 30 << 10;
 }
 
 void TestDialogGeometry::numberDialogSpreadsItsButtonsInThirds()
 {
     QFETCH(int, labelWidth);
+    QFETCH(int, clientWidth);
     QFETCH(int, buttonLeft);
-    const NumberDialogGeometry g = layoutNumberDialog(31, QSize(labelWidth, 16), 24);
+    const NumberDialogGeometry g
+        = layoutNumberDialog(ButtonMeasures{31, {}}, QSize(labelWidth, 16), 24);
     QCOMPARE(g.edit, QRect(10 + labelWidth + 10, 10, 93, 24));
-    QCOMPARE(g.client.width(), g.edit.right() + 1 + 10);
+    QCOMPARE(g.client.width(), clientWidth);
     QCOMPARE(g.okButton.left(), buttonLeft);
     // Equal gaps left, between and right.
     QCOMPARE(g.cancelButton.left() - g.okButton.right() - 1, g.okButton.left());
