@@ -8,7 +8,7 @@ MainWindowGeometry layoutMainWindow(const MainWindowMeasures &m)
 {
     MainWindowGeometry g;
     g.dayNumberPanelWidth
-        = std::min(m.client.width() / 2, std::max(m.client.width() / 5, m.dayNumberText));
+        = std::min(m.client.width(), std::max(m.client.width() / 5, m.dayNumberText));
     g.hintPanelWidth = m.client.width() - g.dayNumberPanelWidth;
     // The status bar takes the height of the hint's lines, its margins as for one line.
     g.statusBarHeight = m.statusBarHeight;
@@ -62,15 +62,14 @@ MainWindowGeometry layoutMainWindow(const MainWindowMeasures &m)
     const int gapRight = g.participantListButton.left() - kMargin;
     if (gapRight - gapLeft < widthOf(1)) {
         // No room between the neighbours: the three in rows, as many side by side as fit.
-        const ButtonRows rows = fitButtonRow(
-            ButtonMeasures{buttonHeight, {widthOf(0), widthOf(1), widthOf(2)}}, 3,
-            std::max({widthOf(0), widthOf(1), widthOf(2)}), g.infoEdit.right() + 1 + kMargin,
-            buttonTop);
+        const ButtonRows rows
+            = fitButtonRow(ButtonMeasures{buttonHeight, {widthOf(0), widthOf(1), widthOf(2)}}, 3,
+                std::max({widthOf(0), widthOf(1), widthOf(2)}), g.infoEdit.right() + 1 + kMargin,
+                buttonTop);
         g.nextDayButton = rows.buttons.at(0);
         g.previousDayButton = rows.buttons.at(1);
         g.participantListButton = rows.buttons.at(2);
-    } else if (g.previousDayButton.left() < gapLeft
-        || g.previousDayButton.right() >= gapRight) {
+    } else if (g.previousDayButton.left() < gapLeft || g.previousDayButton.right() >= gapRight) {
         g.previousDayButton.moveLeft(gapLeft + (gapRight - gapLeft - widthOf(1)) / 2);
     }
     const int buttonsBottom = std::max(

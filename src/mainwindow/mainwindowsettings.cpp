@@ -22,6 +22,7 @@
 #include <QScopeGuard>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -185,19 +186,28 @@ void MainWindow::layoutControls()
         measures.labels[i] = labels[i]->sizeHint();
     measures.editHeight = m_ui.nameEdit->sizeHint().height();
     measures.buttonCaptions = {m_ui.nextDayButton->sizeHint().width(),
-        m_ui.previousDayButton->sizeHint().width(),
-        m_ui.participantListButton->sizeHint().width()};
+        m_ui.previousDayButton->sizeHint().width(), m_ui.participantListButton->sizeHint().width()};
     // Room for the widest number of the open participant, so that the panel keeps its width
     // from day to day.
     const QString widestNumber = withThousandsDots(dayCount());
-    measures.dayNumberText = textWidth(m_ui.dayNumberPanel->font(),
-                                 u"Nummer: %1/%1"_s.arg(widestNumber))
-        + 2 * m_ui.dayNumberPanel->margin() + statusBar()->layout()->spacing();
-    measures.hintHeightForWidth
-        = [this](int width) { return m_ui.hintPanel->heightForWidth(width); };
+    const QLabel *panel = m_ui.dayNumberPanel;
+    const int labelMargins
+        = panel->sizeHint().width() - panel->fontMetrics().horizontalAdvance(panel->text());
+    measures.dayNumberText
+        = panel->fontMetrics().horizontalAdvance(u"Nummer: %1/%1"_s.arg(widestNumber))
+        + labelMargins + statusBar()->layout()->spacing();
+    measures.hintHeightForWidth = [this](int width) {
+        return m_ui.hintPanel->heightForWidth(width);
+    };
     m_laidOutDayCount = dayCount();
 
-    const MainWindowGeometry g = layoutMainWindow(measures);
+    MainWindowGeometry g = layoutMainWindow(measures);
+    // Controls too high for the window make it scroll: then the vertical scroll bar takes its
+    // width from the controls, so that no horizontal one is needed as well.
+    if (g.content.height() > m_scrollArea->height()) {
+        measures.client.rwidth() -= style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        g = layoutMainWindow(measures);
+    }
     QLabel *labelControls[] = {m_ui.nameLabel, m_ui.classLabel, m_ui.dateLabel, m_ui.commentLabel,
         m_ui.remarkLabel, m_ui.infoLabel};
     for (size_t i = 0; i < std::size(labelControls); ++i)
