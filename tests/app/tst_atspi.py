@@ -237,7 +237,8 @@ class Walkthrough:
         # Day 1 is present: "Ja", the second choice, is checked.
         self.tab_to("Tab", "the checked choice 'Ja' when Tab enters the group", radio("Ja"))
         self.tab_to("Left", "'Nein', checked by Left", radio("Nein"))
-        return self.tab_to("Right", "'Ja', checked by Right", radio("Ja")) is not None
+        self.tab_to("Right", "'Ja', checked by Right", radio("Ja"))
+        return True
 
     def day_changes(self):
         self.client.phase("day changes")
@@ -350,7 +351,7 @@ def worker_main():
     client = atspisession.ScreenReaderClient()
     for step in Walkthrough(client).steps():
         if not step():
-            client.check("the session goes on", False, "stopped: no window of the program has the keys")
+            client.check("the session goes on", False, "stopped: the later steps need the one that failed")
             break
     client.emit("done")
 
