@@ -195,12 +195,12 @@ class Session:
         return dict(self.env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                     QT_QPA_PLATFORM="xcb", LANG="C.UTF-8", **home_env)
 
-    def supervise(self, script, programs, call_timeout, stall_timeout):
-        """Runs script's worker ("script --worker") and serves its requests.
+    def supervise(self, script, programs, call_timeout, stall_timeout, worker_args=()):
+        """Runs script's worker ("script --worker", then worker_args) and serves its requests.
         programs maps a name to (argv, env). Returns (checks, observed,
         complete): checks as (name, ok, detail), observed values by name, and
         whether the worker reached its end."""
-        worker = self.start([sys.executable, os.path.abspath(script), "--worker"], self.env,
+        worker = self.start([sys.executable, os.path.abspath(script), "--worker"] + list(worker_args), self.env,
                             stdout=subprocess.PIPE, stdin=subprocess.PIPE)
         run = WorkerRun(self, worker, programs)
         try:
@@ -462,6 +462,52 @@ class ScreenReaderClient:
         return node if self.check("focus reported on %s" % what, node is not None,
                                   "last focus report: %s" % describe(last)) else None
 
+    # A screen reader reading along (OrcaReading, in a process of its own).
+
+    def start_reading_along(self):
+        self.reader = subprocess.Popen([sys.executable, os.path.abspath(__file__), "--stand-in"],
+                                       stdout=subprocess.PIPE)
+        self.reader_output = b""
+        self.readings = []  # finished readings, oldest first
+        self.reading_since = None  # when the reading in progress began
+        return self.wait_until(lambda: self._collect_readings() == "ready", 10)
+
+    def _collect_readings(self):
+        last = None
+        while select.select([self.reader.stdout], [], [], 0)[0]:
+            chunk = os.read(self.reader.stdout.fileno(), 65536)
+            if not chunk:
+                break
+            self.reader_output += chunk
+        while b"\n" in self.reader_output:
+            line, self.reader_output = self.reader_output.split(b"\n", 1)
+            message = json.loads(line)
+            if "ready" in message:
+                last = "ready"
+            elif "ended" in message:
+                self.readings.append(message)
+                self.reading_since = None
+            else:
+                self.reading_since = message["began"]
+        return last
+
+    def wait_until_read(self, since, quiet=0.15, timeout=10.0):
+        """Waits until the reader has finished what it began and has begun
+        nothing for quiet seconds. Returns the end of its last reading that
+        began after since, or None after timeout seconds."""
+        deadline = time.monotonic() + timeout
+        last_activity = time.monotonic()
+        while time.monotonic() < deadline:
+            count = len(self.readings)
+            self._collect_readings()
+            if self.reading_since is not None or len(self.readings) != count:
+                last_activity = time.monotonic()
+            elif time.monotonic() - last_activity >= quiet:
+                ends = [r["ended"] for r in self.readings if r["began"] >= since]
+                return max(ends) if ends else since
+            time.sleep(0.005)
+        return None
+
     # Keys, as real X key presses to the focused window.
 
     def key(self, *keys):
@@ -539,3 +585,94 @@ def describe(node):
         return "%s %r" % (node.getRoleName(), node.name)
     except Exception as error:
         return "gone (%s)" % error
+
+
+# ---------------------------------------------------------------- a screen reader's reading
+
+class OrcaReading:
+    """Reads what the program reports the way Orca 43 does, with the same
+    calls to the program, and writes one JSON line per reading to stdout:
+    when it began and ended and what it read. Runs in a process of its own
+    ("atspisession.py --stand-in"), as Orca does, so that its calls compete
+    with everybody else's for the program's attention.
+
+    The readings are those of orca/scripts/default.py and
+    speech_generator.py that matter for lists and dialogs:
+    - a window that becomes active, unless it is the active one already (Qt
+      reports the main window activated again when one of its dialogs is):
+      its name and every label in it that is showing and belongs to nothing
+      (script_utilities.unrelatedLabels), not looking into combo boxes, list
+      boxes, menus, tables and trees nor into what is not showing, but into
+      lists;
+    - an object reported as focused: its child count and, for a list, the
+      number of its entries, counted by the role of every child
+      (_generateNumberOfChildren); for a list entry its position, taken from
+      the entry when its list has more than 100 entries and from the list of
+      its siblings otherwise (getPositionAndSetSize)."""
+
+    SKIPPED = None  # the roles unrelatedLabels does not look into, set in run()
+
+    def __init__(self):
+        import pyatspi
+        self.pyatspi = pyatspi
+        self.active_window = None
+        OrcaReading.SKIPPED = {pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_LIST_BOX, pyatspi.ROLE_MENU,
+                               pyatspi.ROLE_MENU_BAR, pyatspi.ROLE_SCROLL_PANE, pyatspi.ROLE_SPLIT_PANE,
+                               pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE, pyatspi.ROLE_TREE_TABLE}
+
+    def unrelated_labels(self, root):
+        spi = self.pyatspi
+        labels = 0
+        for child in root:
+            if child is None:
+                continue
+            role = child.getRole()
+            showing = child.getState().contains(spi.STATE_SHOWING)
+            if role == spi.ROLE_LABEL and showing and not child.getRelationSet():
+                labels += 1
+            if role not in self.SKIPPED and showing:
+                labels += self.unrelated_labels(child)
+        return labels
+
+    def read(self, event):
+        spi = self.pyatspi
+        source = event.source
+        role = source.getRole()
+        reading = {"role": source.getRoleName(), "name": source.name}
+        if event.type == "window:activate":
+            reading["labels"] = self.unrelated_labels(source)
+        elif role == spi.ROLE_LIST:
+            source.childCount
+            reading["entries"] = len([c for c in source if c is not None and c.getRole() == spi.ROLE_LIST_ITEM])
+        elif role == spi.ROLE_LIST_ITEM:
+            entries = source.parent
+            if entries.childCount > 100:
+                reading["position"] = source.getIndexInParent()
+            else:
+                reading["position"] = [c for c in entries].index(source)
+        return reading
+
+    def on_event(self, event):
+        if event.type == "window:activate":
+            if event.source == self.active_window:
+                return
+            self.active_window = event.source
+        elif not (event.type == "object:state-changed:focused" and event.detail1 == 1):
+            return
+        began = time.monotonic()
+        print(json.dumps({"began": began}), flush=True)
+        try:
+            reading = self.read(event)
+        except Exception as error:  # The object may be gone; Orca skips it as well.
+            reading = {"gone": str(error)}
+        reading.update(event=event.type, began=began, ended=time.monotonic())
+        print(json.dumps(reading, ensure_ascii=False), flush=True)
+
+    def run(self):
+        self.pyatspi.Registry.registerEventListener(self.on_event, *ORCA_EVENTS)
+        print(json.dumps({"ready": True}), flush=True)
+        self.pyatspi.Registry.start()
+
+
+if __name__ == "__main__" and sys.argv[1:] == ["--stand-in"]:
+    OrcaReading().run()
