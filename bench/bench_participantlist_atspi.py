@@ -130,7 +130,7 @@ def main():
     session = atspisession.Session(args.verbose)
     checks, observed = [], {}
     try:
-        session.start_desktop(window_manager=True)
+        session.start_desktop()
         programs = {}
         for count in FOLDER_SIZES:
             home = atspisession.make_home(os.path.join(session.tmp, str(count)), {"AktOrdner": 1},

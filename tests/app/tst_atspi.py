@@ -5,8 +5,9 @@ asked through the real AT-SPI bridge what Orca asks.
 
   tst_atspi.py --program build/src/app/tessaro [--verbose]
 
-Checks, in the order of a session: the participant list's name and the
-selected participant reported as focused when Tab comes back to the list; the
+Checks, in the order of a session: the participant list's name, the selected
+participant reported as focused when Tab comes back to the list, and the list
+itself never reported as focused; the
 full value of a focused field as Orca reads it (the name after opening, the
 date after each day change); the accessible names of every field, list and
 group; Tab entering the "Anwesend" group on its checked choice and the arrows
@@ -121,7 +122,7 @@ class Walkthrough:
     def check_program_window_active(self, after):
         window = self.client.wait_until(self.client.active_window)
         return self.client.check("a window of the program is active after %s" % after, window is not None,
-                          "window manager: %r" % self.client.window_manager_active_window())
+                                 "window manager: %r" % self.client.window_manager_active_window())
 
     def check_reading(self, what, field, expected):
         read_in_full = self.client.wait_until(lambda: self.client.orca_reading(field) == expected, 2)
@@ -159,9 +160,9 @@ class Walkthrough:
         the edit moves by word, and Orca asks for the word and sentence at the
         old and the new caret."""
         text = field.queryText()
-        old = self.client.call("caretOffset", lambda: text.caretOffset)
-        self.client.key(key)
         caret = lambda: self.client.call("caretOffset", lambda: text.caretOffset)
+        old = caret()
+        self.client.key(key)
         new = caret() if self.client.wait_until(lambda: caret() != old, 2) else None
         self.client.check("%s: %s moves the caret by word" % (what, key), new is not None, "caret stays at %d" % old)
         value = self.client.call("getText", text.getText, 0, -1)
@@ -382,7 +383,7 @@ def main():
     session = atspisession.Session(args.verbose)
     checks = []
     try:
-        session.start_desktop(window_manager=True)
+        session.start_desktop()
         home = atspisession.make_home(os.path.join(session.tmp, "tessaro"),
                                       {"AktOrdner": 1, "Teilnehmer": PARTICIPANT}, PARTICIPANTS)
         programs = {"tessaro": ([os.path.abspath(args.program)], session.program_env(home))}

@@ -1,7 +1,7 @@
 """A private desktop in which a script talks to Tessaro as a screen reader does.
 
 The parent side (Session) starts Xvfb, a session bus, the accessibility bus and
-optionally openbox, runs a scenario in a worker process and starts the programs
+openbox, runs a scenario in a worker process and starts the programs
 the worker asks for. Everything it started, and everything those started, is
 ended by PID when it stops, also after a failure.
 
@@ -146,7 +146,7 @@ class Session:
                 raise RuntimeError("%s did not come up" % what)
             time.sleep(0.02)
 
-    def start_desktop(self, window_manager):
+    def start_desktop(self):
         base = {k: v for k, v in os.environ.items()
                 if k not in ("AT_SPI_BUS_ADDRESS", "DBUS_SESSION_BUS_ADDRESS", "DISPLAY",
                              "WAYLAND_DISPLAY", "NO_AT_BRIDGE", "QT_QPA_PLATFORM")}
@@ -177,16 +177,18 @@ class Session:
             return reply.returncode == 0 and "unix:" in reply.stdout
         self.poll("at-spi-bus-launcher", bus_answers)
 
-        if window_manager:
-            ready = os.path.join(self.tmp, "window-manager-ready")
-            self.start(["openbox", "--sm-disable", "--startup", "touch " + ready], base,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            self.poll("openbox", lambda: os.path.exists(ready))
+        # A window manager, as on every desktop: it decides which window gets the keys when one
+        # closes.
+        ready = os.path.join(self.tmp, "window-manager-ready")
+        self.start(["openbox", "--sm-disable", "--startup", "touch " + ready], base,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.poll("openbox", lambda: os.path.exists(ready))
         # The pointer rests in a corner, off every window, as a blind user's
         # pointer does. Over a window it changes where the X server puts the
-        # keyboard focus when the focused window goes; measured with openbox,
+        # keyboard focus when the focused window goes: measured with openbox,
         # a dialog and its message box closing together left no window active
-        # about four times as often with the pointer in the corner as in the middle.
+        # about four times as often with the pointer in the corner as in the
+        # middle, the way users met it.
         subprocess.run(["xdotool", "mousemove", "1023", "767"], env=base, check=True)
         self.env = base
         self.log("display %s, session bus %s" % (base["DISPLAY"], address))
