@@ -49,7 +49,7 @@ PARTICIPANTS = {
 TYPED_NAME = PARTICIPANT.upper()
 TYPED_CLASS = "4A"
 TYPED_COMMENT = "Neu hier."
-CREATION_TRIES = 10
+CREATION_TRIES = 20
 
 # Where words and sentences start or end inside each text the test reads: the
 # items of Qt's QTextBoundaryFinder (a word item is a word or the blanks and
