@@ -49,6 +49,7 @@ PARTICIPANTS = {
 TYPED_NAME = PARTICIPANT.upper()
 TYPED_CLASS = "4A"
 TYPED_COMMENT = "Neu hier."
+# Without the program's own activation about one try in five left no window active.
 CREATION_TRIES = 20
 
 # Where words and sentences start or end inside each text the test reads: the
