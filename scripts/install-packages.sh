@@ -16,6 +16,9 @@ if [[ "${1:-}" == "--tests" ]]; then
     # The package checks: cpack's dependency list, the desktop files, lintian, the throw-away root.
     packages+=(libbenchmark-dev g++-mingw-w64-i686 e2fsprogs mount unrtf poppler-utils
         dpkg-dev desktop-file-utils appstream lintian fakeroot)
+    # The test through the accessibility bridge: X server, buses, window manager, key presses and
+    # Debian's pyatspi (for /usr/bin/python3).
+    packages+=(xvfb dbus at-spi2-core python3-pyatspi openbox xdotool)
 fi
 
 missing=()

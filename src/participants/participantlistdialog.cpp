@@ -50,7 +50,10 @@ bool ParticipantListDialog::readParticipants(const QString &path)
     m_ui.list->addItems(listParticipants(folder, m_classFilter, classes));
     const bool listed = m_ui.list->count() > 0;
     m_ui.okButton->setEnabled(listed);
-    m_ui.list->setCurrentRow(openParticipantRow());
+    // A hidden dialog's list is emptied when the dialog shows, so only a shown one is preselected:
+    // with a screen reader running, Qt lays out every entry to report a new current one.
+    if (isVisible())
+        m_ui.list->setCurrentRow(openParticipantRow());
     return listed;
 }
 

@@ -44,8 +44,8 @@ public:
 
     // Fills the list from the folder of path (empty: of participantPath) under the filter,
     // refreshes the classes, enables "O&K" when the list holds a name, preselects the open
-    // participant and tells whether the list holds a name. A file that cannot be read raises
-    // TessaroError; the list then stays empty and "O&K" as it was.
+    // participant when the dialog is shown and tells whether the list holds a name. A file that
+    // cannot be read raises TessaroError; the list then stays empty and "O&K" as it was.
     bool readParticipants(const QString &path);
     // Records the class of the participant file (a full path) in the classes and tells
     // whether the file passes the filter. Raises TessaroError when the file cannot be read.

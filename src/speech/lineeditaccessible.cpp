@@ -111,10 +111,12 @@ void forwardEvent(QAccessibleEvent *event)
         return;
     }
     // Without a previous handler Qt hands the event to the platform bridge;
-    // step aside for this one event so that path runs.
-    QAccessible::installUpdateHandler(nullptr);
+    // step aside for this one event so that path runs. The handler put back is
+    // the one that was installed, which may be a later one that hands its
+    // events on to this one.
+    const QAccessible::UpdateHandler installed = QAccessible::installUpdateHandler(nullptr);
     QAccessible::updateAccessibility(event);
-    QAccessible::installUpdateHandler(maskingUpdateHandler);
+    QAccessible::installUpdateHandler(installed);
 }
 
 // QWidgetLineControl puts the clear text of password edits into its
