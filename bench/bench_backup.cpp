@@ -94,13 +94,20 @@ void dropCachedPages(const QString &path)
     ::close(fd);
 }
 
-void BM_CpSyncCmp(benchmark::State &state)
+// One cp of every participant file into the backup folder.
+QList<QByteArray> shellCopyCommand(const Folders &f)
 {
-    const Folders &f = folders();
     QList<QByteArray> copy{"cp", "--"};
     for (const QString &name : f.names)
         copy.append(QFile::encodeName(f.data + name));
     copy.append(QFile::encodeName(f.backup));
+    return copy;
+}
+
+void BM_CpSyncCmp(benchmark::State &state)
+{
+    const Folders &f = folders();
+    const QList<QByteArray> copy = shellCopyCommand(f);
     for (auto _ : state) {
         state.PauseTiming();
         emptyBackupFolder();
@@ -142,10 +149,7 @@ bool readBackEqual(const QString &original, const QString &copy)
 void BM_CpSyncReadBack(benchmark::State &state)
 {
     const Folders &f = folders();
-    QList<QByteArray> copy{"cp", "--"};
-    for (const QString &name : f.names)
-        copy.append(QFile::encodeName(f.data + name));
-    copy.append(QFile::encodeName(f.backup));
+    const QList<QByteArray> copy = shellCopyCommand(f);
     for (auto _ : state) {
         state.PauseTiming();
         emptyBackupFolder();

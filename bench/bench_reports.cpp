@@ -15,17 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void BM_FirstLines(benchmark::State &state)
-{
-    const QString folder = participantFolder();
-    for (auto _ : state) {
-        const qsizetype total = readFirstLines(folder);
-        if (total < 0)
-            state.SkipWithError("cannot read");
-        benchmark::DoNotOptimize(total);
-    }
-}
-
 void BM_CommentOverview(benchmark::State &state)
 {
     const QString folder = participantFolder();

@@ -81,3 +81,14 @@ qsizetype readFirstLines(const QString &folder)
     }
     return total;
 }
+
+void BM_FirstLines(benchmark::State &state)
+{
+    const QString folder = participantFolder();
+    for (auto _ : state) {
+        const qsizetype total = readFirstLines(folder);
+        if (total < 0)
+            state.SkipWithError("cannot read");
+        benchmark::DoNotOptimize(total);
+    }
+}

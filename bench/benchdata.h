@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <benchmark/benchmark.h>
+
 // The participant files the benchmarks measure, written once per run into temporary folders,
 // and the baselines they are compared with.
 
@@ -26,5 +28,7 @@ qsizetype readAndSplit(const QString &path);
 // Baseline: finds the folder's files and reads the first line of each with QFile::readLine; the
 // total length read.
 qsizetype readFirstLines(const QString &folder);
+// The benchmark of that baseline over participantFolder(), for the programs that compare with it.
+void BM_FirstLines(benchmark::State &state);
 
 #endif

@@ -23,11 +23,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray pattern(int size, int seed)
+QByteArray pattern(int size, int offset)
 {
     QByteArray bytes(size, Qt::Uninitialized);
     for (int i = 0; i < size; ++i)
-        bytes[i] = char((i * 7 + seed) % 253);
+        bytes[i] = char((i * 7 + offset) % 253);
     return bytes;
 }
 
