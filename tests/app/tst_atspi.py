@@ -503,7 +503,7 @@ class Walkthrough:
         first = self.client.wait_for_focus("the first volume, or the message that there is none",
                                            lambda n: self.button("OK")(n) or list_entry(n))
         window = next((w for w in self.client.windows() if w.name == RESTORE_TITLE), None)
-        if not self.client.check("the restore window is open", window is not None, first and first.name):
+        if not self.client.check("the restore window is open", window is not None) or first is None:
             return False
         self.check_names("restore window", window, [],
                          [("list", "Laufwerke"), ("text", "Kopierverlauf"), ("push button", "Wiederherstellen"),
