@@ -16,9 +16,14 @@ message box closes, and the main window with its name field after opening an
 existing participant from the creation dialog, several times; every line edit
 of the main window and of the dialogs answering getTextAtOffset,
 getTextBeforeOffset and getTextAfterOffset for every boundary at every offset
-up to one past the end, each within a second, with the right text; and the
+up to one past the end, each within a second, with the right text; the
 word queries Orca makes after Ctrl+Left and Ctrl+Right move by word where the
-day cannot change.
+day cannot change. Then the windows opened from the main window: the report
+view (F4), its text read by line and by word and its caret moves reported, its
+buttons reached with Tab, the date field focused again after Escape; the go-to
+dialog (Ctrl+G) and the search dialog (Ctrl+F) like the other dialogs, and the
+date of the day each of them shows read in full; the restore window (F5), its
+list, log and buttons named and reached with Tab, never started.
 """
 
 import argparse
@@ -51,6 +56,18 @@ TYPED_CLASS = "4A"
 TYPED_COMMENT = "Neu hier."
 # Without the program's own activation about one try in five left no window active.
 CREATION_TRIES = 20
+# F4: the attendance report of the open participant.
+REPORT_TITLE = "Ab-/Anwesenheitsauswertung des aktuellen Teilnehmers"
+REPORT_BUTTONS = ["Drucken...", "Speichern...", "Schließen"]
+GO_TO_TITLE = "Gehe zu Tag"
+GO_TO_PROMPT = "Gehe zu Tag (1-%d)" % len(DAYS)
+SEARCH_TITLE = "Geben Sie das zu suchende Datum ein"
+# Typed in lower case; the search field upper-cases what is typed. Found on day 2.
+# (xdotool cannot type characters the X keymap of the test session lacks, umlauts.)
+TYPED_SEARCH = "fr., 13"
+SEARCHED = "FR., 13"
+RESTORE_TITLE = "Datendateien wiederherstellen von"
+INFORMATION_TITLE = "Informationen"
 
 # Where words and sentences start or end inside each text the test reads: the
 # items of Qt's QTextBoundaryFinder (a word item is a word or the blanks and
@@ -64,6 +81,8 @@ ITEM_BOUNDS = {
     "Jäger Jürgen kommt.": {"words": [5, 6, 12, 13, 18], "sentences": []},
     "12.03.2026": {"words": [], "sentences": []},
     "Neu hier.": {"words": [3, 4, 8], "sentences": []},
+    "3": {"words": [], "sentences": []},
+    "FR., 13": {"words": [2, 5], "sentences": [5]},
 }
 BOUNDARIES = ["CHAR", "WORD_START", "WORD_END", "SENTENCE_START", "SENTENCE_END", "LINE_START", "LINE_END"]
 RELATIONS = ["Before", "At", "After"]
@@ -127,8 +146,8 @@ class Walkthrough:
 
     def check_reading(self, what, field, expected):
         read_in_full = self.client.wait_until(lambda: self.client.orca_reading(field) == expected, 2)
-        self.client.check("%s: Orca reads the full value" % what, read_in_full,
-                          "reads %r, expected %r" % (self.client.orca_reading(field), expected))
+        return self.client.check("%s: Orca reads the full value" % what, read_in_full,
+                                 "reads %r, expected %r" % (self.client.orca_reading(field), expected))
 
     def check_names(self, what, root, fields, others):
         found = sorted(self.client.text_fields(root))
@@ -183,6 +202,29 @@ class Walkthrough:
         self.client.key(key)
         return self.client.wait_for_focus(name, matches)
 
+    def button(self, name):
+        return lambda node: self.role_is(node, self.spi.ROLE_PUSH_BUTTON, name)
+
+    def read_by_line_and_word(self, what, field, places):
+        """The line and the word a screen reader asks for at each offset of a
+        multi-line text; places maps an offset to the expected line and word
+        as (text, start, end)."""
+        text = field.queryText()
+        wrong = []
+        for offset, expected in sorted(places.items()):
+            for boundary, wanted in zip(("LINE_START", "WORD_START"), expected):
+                query = "getTextAtOffset(%d, %s)" % (offset, boundary)
+                answer = tuple(self.client.call("%s %s" % (what, query), text.getTextAtOffset, offset,
+                                                getattr(self.spi, "TEXT_BOUNDARY_" + boundary)))
+                if answer != wanted:
+                    wrong.append("%s: %r, expected %r" % (query, answer, wanted))
+        self.client.check("%s: every line and word query answers with the right text" % what, not wrong,
+                          "; ".join(wrong))
+
+    def move_caret(self, what, field, key, offset):
+        self.client.key(key)
+        self.client.wait_for_caret("%s after %s" % (what, key), field, offset)
+
     # The steps. Each tells whether the session can go on: without an
     # active window, keys reach nothing and every later step would fail.
 
@@ -190,7 +232,8 @@ class Walkthrough:
         creation_tries = [lambda attempt=attempt: self.creation_dialog(attempt)
                           for attempt in range(1, CREATION_TRIES + 1)]
         return ([self.start, self.participant_list, self.main_window, self.present_group, self.day_changes]
-                + creation_tries + [self.rename_dialog, self.creation_dialog_texts, self.main_window_texts])
+                + creation_tries + [self.rename_dialog, self.creation_dialog_texts, self.main_window_texts,
+                                    self.report_view, self.go_to_dialog, self.search_dialog, self.restore_window])
 
     def start(self):
         return self.client.check("the program registers on the accessibility bus",
@@ -355,6 +398,139 @@ class Walkthrough:
         value = self.client.call("getText", self.fields["Datum:"].queryText().getText, 0, -1)
         return self.client.check("the program still answers after the last word query", value == DAYS[2][0],
                                  repr(value))
+
+    def report_view(self):
+        """F4 in the date field on the last day: the attendance report, a
+        multi-line text read by line and by word."""
+        self.client.phase("report view")
+        self.client.key("F4")
+        view = self.client.wait_for_active_window(REPORT_TITLE)
+        if view is None:
+            return False
+        self.check_names("report view", view, [], [("push button", name) for name in REPORT_BUTTONS])
+        editor = self.client.wait_for_focus(
+            "the report text, multi-line, named by the report",
+            lambda n: self.role_is(n, self.spi.ROLE_TEXT, REPORT_TITLE)
+            and self.client.has_state(n, self.spi.STATE_MULTI_LINE))
+        if editor is not None:
+            text = editor.queryText()
+            value = self.client.call("getText", text.getText, 0, -1)
+            count = self.client.call("characterCount", lambda: text.characterCount)
+            name_line = "Name: " + PARTICIPANT
+            comment_line = "Kommentar: " + PARTICIPANTS[PARTICIPANT][0].split("|")[1]
+            line = value.find("\n" + comment_line + "\n") + 1
+            word = value.find("Äpfel")
+            if self.client.check("the report starts with the name and holds the comment",
+                                 value.startswith(name_line + "\n") and line > 0 and word > line, repr(value)):
+                # After the comment comes an empty line; the text ends with a line break.
+                empty = line + len(comment_line) + 1
+                self.read_by_line_and_word("report text", editor, {
+                    0: ((name_line, 0, len(name_line)), ("Name", 0, 4)),
+                    word + 2: ((comment_line, line, empty - 1), ("Äpfel", word, word + 5)),
+                    empty: (("", empty, empty),) * 2,
+                    count: (("", count, count),) * 2})
+                # The caret is at the start.
+                self.move_caret("report text", editor, "Down", len(name_line) + 1)
+                self.move_caret("report text", editor, "ctrl+End", count)
+                self.move_caret("report text", editor, "ctrl+Home", 0)
+        for name in REPORT_BUTTONS:
+            self.tab_to("Tab", name, self.button(name))
+        self.client.key("Escape")
+        if not self.check_program_window_active("the report view closed"):
+            return False
+        window = self.client.wait_for_active_window(MAIN_TITLE)
+        self.client.wait_for_focus("the date field after the report view", self.focused_field("Datum:"))
+        return window is not None
+
+    def go_to_dialog(self):
+        """Ctrl+G in "Anmerkung:" on the last day: its number is proposed,
+        selected, the caret at its end; day 1 is typed."""
+        self.client.phase("go-to dialog")
+        self.tab_to("Tab", "Anmerkung:", self.focused_field("Anmerkung:"))
+        self.client.key("ctrl+g")
+        dialog = self.client.wait_for_active_window(GO_TO_TITLE)
+        if dialog is None:
+            return False
+        self.check_names("go-to dialog", dialog, [GO_TO_PROMPT],
+                         [("push button", "Höher"), ("push button", "Niedriger")])
+        field = self.client.wait_for_focus("the go-to field", self.focused_field(GO_TO_PROMPT))
+        if field is None:
+            return False
+        self.check_reading("go-to field", field, str(len(DAYS)))
+        self.sweep("go-to field", field)
+        self.move_by_word("go-to field", field, "ctrl+Left")
+        self.move_by_word("go-to field", field, "ctrl+Right")
+        self.client.key("BackSpace")
+        self.client.type("1")
+        self.client.key("Return")
+        if not self.check_program_window_active("the go-to dialog closed"):
+            return False
+        self.client.wait_for_active_window(MAIN_TITLE)
+        self.client.wait_for_focus("the date field after going to day 1", self.focused_field("Datum:"))
+        self.check_reading("date field after going to day 1", self.fields["Datum:"], DAYS[0][0])
+        return True
+
+    def search_dialog(self):
+        """Ctrl+F on day 1: the search from day 2 on finds the typed date there."""
+        self.client.phase("search dialog")
+        self.client.key("ctrl+f")
+        dialog = self.client.wait_for_active_window(SEARCH_TITLE)
+        if dialog is None:
+            return False
+        self.check_names("search dialog", dialog, ["Suchdatum:"], [])
+        field = self.client.wait_for_focus("the search field", self.focused_field("Suchdatum:"))
+        if field is None:
+            return False
+        self.client.type(TYPED_SEARCH)
+        if self.check_reading("search field", field, SEARCHED):
+            self.sweep("search field", field)
+            self.move_by_word("search field", field, "ctrl+Left")
+        self.client.key("Return")
+        if not self.check_program_window_active("the search dialog closed"):
+            return False
+        self.client.wait_for_active_window(MAIN_TITLE)
+        self.client.wait_for_focus("the date field after the search", self.focused_field("Datum:"))
+        self.check_reading("date field after the search", self.fields["Datum:"], DAYS[1][0])
+        return True
+
+    def restore_window(self):
+        """F5 opens the restore window: no real volume of the test session is
+        written to, and pressing its start button is left out. Without a
+        volume holding a backup folder the window says so first."""
+        self.client.phase("restore window")
+        self.client.key("F5")
+        list_entry = lambda n: n.getRole() == self.spi.ROLE_LIST_ITEM and n.parent.name == "Laufwerke"
+        first = self.client.wait_for_focus("the first volume, or the message that there is none",
+                                           lambda n: self.button("OK")(n) or list_entry(n))
+        window = next((w for w in self.client.windows() if w.name == RESTORE_TITLE), None)
+        if not self.client.check("the restore window is open", window is not None) or first is None:
+            return False
+        self.check_names("restore window", window, [],
+                         [("list", "Laufwerke"), ("text", "Kopierverlauf"), ("push button", "Wiederherstellen"),
+                          ("push button", "Aktualisieren"), ("push button", "Schließen")])
+        log = ("Kopierverlauf", lambda n: self.role_is(n, self.spi.ROLE_TEXT, "Kopierverlauf"))
+        refresh = ("Aktualisieren", self.button("Aktualisieren"))
+        close = ("Schließen", self.button("Schließen"))
+        if self.button("OK")(first):
+            self.client.wait_for_active_window(INFORMATION_TITLE)
+            self.client.key("Return")
+            self.client.wait_for_focus("Aktualisieren after the message", refresh[1])
+            # The button works from the keyboard: it looks again and says so again.
+            self.client.key("space")
+            self.client.wait_for_focus("the message again after Space on Aktualisieren", self.button("OK"))
+            self.client.key("Return")
+            self.client.wait_for_focus("Aktualisieren after the second message", refresh[1])
+            # The empty list is reported as the list; the start button is disabled.
+            cycle = [close, ("Laufwerke", lambda n: self.role_is(n, self.spi.ROLE_LIST, "Laufwerke")), log, refresh]
+        else:
+            cycle = [log, ("Wiederherstellen", self.button("Wiederherstellen")), refresh, close,
+                     ("the volume list", list_entry)]
+        for name, matches in cycle:
+            self.tab_to("Tab", name, matches)
+        self.client.key("Escape")
+        if not self.check_program_window_active("the restore window closed"):
+            return False
+        return self.client.wait_for_active_window(MAIN_TITLE) is not None
 
 
 def worker_main():

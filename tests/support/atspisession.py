@@ -363,6 +363,8 @@ class ScreenReaderClient:
         self.app = None
         self.focus_events = []  # sources of "object:state-changed:focused" with detail1 == 1
         self.focus_mark = 0  # the reports that came before the last key press
+        self.caret_events = []  # (source, offset) of "object:text-caret-moved"
+        self.caret_mark = 0
         pyatspi.Registry.registerEventListener(self._on_event, *ORCA_EVENTS)
 
     # The protocol with the parent.
@@ -424,6 +426,8 @@ class ScreenReaderClient:
     def _on_event(self, event):
         if event.type == "object:state-changed:focused" and event.detail1 == 1:
             self.focus_events.append(event.source)
+        elif event.type == "object:text-caret-moved":
+            self.caret_events.append((event.source, event.detail1))
 
     def pump(self):
         while self.context.iteration(False):
@@ -463,6 +467,15 @@ class ScreenReaderClient:
         last = self.last_focus()
         return node if self.check("focus reported on %s" % what, node is not None,
                                   "last focus report: %s" % describe(last)) else None
+
+    def wait_for_caret(self, what, node, offset, timeout=2.0):
+        """Waits until a caret move of node to offset has been reported since
+        the last key press; checks it."""
+        def reported():
+            return any(source == node and at == offset for source, at in self.caret_events[self.caret_mark:])
+        found = self.wait_until(reported, timeout)
+        moves = [(describe(source), at) for source, at in self.caret_events[self.caret_mark:]]
+        return self.check("caret move to %d reported on %s" % (offset, what), found, "reports: %s" % moves)
 
     # A screen reader reading along (OrcaReading, in a process of its own).
 
@@ -515,6 +528,7 @@ class ScreenReaderClient:
     def key(self, *keys):
         self.pump()
         self.focus_mark = len(self.focus_events)
+        self.caret_mark = len(self.caret_events)
         subprocess.run(["xdotool", "key", "--delay", "20"] + list(keys), check=True)
 
     def type(self, text):
