@@ -104,15 +104,21 @@ QList<QByteArray> shellCopyCommand(const Folders &f)
     return copy;
 }
 
+// The shell's copy into an emptied backup folder and a sync; the emptying is not timed.
+bool copyAndSync(benchmark::State &state, const QList<QByteArray> &copy)
+{
+    state.PauseTiming();
+    emptyBackupFolder();
+    state.ResumeTiming();
+    return runProgram(copy) && runProgram({"sync"});
+}
+
 void BM_CpSyncCmp(benchmark::State &state)
 {
     const Folders &f = folders();
     const QList<QByteArray> copy = shellCopyCommand(f);
     for (auto _ : state) {
-        state.PauseTiming();
-        emptyBackupFolder();
-        state.ResumeTiming();
-        bool equal = runProgram(copy) && runProgram({"sync"});
+        bool equal = copyAndSync(state, copy);
         for (const QString &name : f.names)
             dropCachedPages(f.backup + name);
         for (const QString &name : f.names) {
@@ -151,10 +157,7 @@ void BM_CpSyncReadBack(benchmark::State &state)
     const Folders &f = folders();
     const QList<QByteArray> copy = shellCopyCommand(f);
     for (auto _ : state) {
-        state.PauseTiming();
-        emptyBackupFolder();
-        state.ResumeTiming();
-        bool equal = runProgram(copy) && runProgram({"sync"});
+        bool equal = copyAndSync(state, copy);
         for (const QString &name : f.names)
             equal = equal && readBackEqual(f.data + name, f.backup + name);
         if (!equal)
