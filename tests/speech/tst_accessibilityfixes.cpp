@@ -9,7 +9,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+
 #include <QVBoxLayout>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -25,10 +27,14 @@ struct Report
 };
 
 QList<Report> s_reports;
+// The text of the last deletion reported.
+QString s_removedText;
 
 void recordReport(QAccessibleEvent *event)
 {
     s_reports.append({event->type(), event->object(), event->child()});
+    if (event->type() == QAccessible::TextRemoved)
+        s_removedText = static_cast<QAccessibleTextRemoveEvent *>(event)->textRemoved();
 }
 
 // Longer than the time an empty list's report waits for the list's first entry.
@@ -43,6 +49,9 @@ class TestAccessibilityFixes : public QObject
 public:
     enum class WhileWaiting { Nothing, ListFilled, FocusLeft };
     Q_ENUM(WhileWaiting)
+    // Where the line edit stands when Qt reports something of its text.
+    enum class EditFocus { None, NotReportedYet, Reported };
+    Q_ENUM(EditFocus)
 
 private Q_SLOTS:
     void initTestCase();
@@ -52,6 +61,8 @@ private Q_SLOTS:
     void listFocusReports_data();
     void listFocusReports();
     void otherReportsPassUnchanged();
+    void lineEditReports_data();
+    void lineEditReports();
 
 private:
     void report(QObject *object, QAccessible::Event type, int child = -1);
@@ -181,6 +192,78 @@ void TestAccessibilityFixes::otherReportsPassUnchanged()
     QTest::qWait(kLongerThanTheWait);
     QCOMPARE(s_reports,
         (QList<Report>{{QAccessible::Focus, m_edit, -1}, {QAccessible::SelectionAdd, m_list, 1}}));
+}
+
+void TestAccessibilityFixes::lineEditReports_data()
+{
+    QTest::addColumn<EditFocus>("focus");
+    QTest::addColumn<bool>("programWrites");
+    QTest::addColumn<QAccessible::Event>("reported");
+    // What reaches the bridge: nothing, the report itself, or an empty deletion.
+    QTest::addColumn<QString>("bridgeGets");
+
+    using F = EditFocus;
+    QTest::newRow("selection removed from the field losing the focus is dropped")
+        << F::None << false << QAccessible::TextSelectionChanged << u"nothing"_s;
+    QTest::newRow("text selected before the focus is reported is dropped")
+        << F::NotReportedYet << false << QAccessible::TextSelectionChanged << u"nothing"_s;
+    QTest::newRow("caret moved before the focus is reported is dropped")
+        << F::NotReportedYet << false << QAccessible::TextCaretMoved << u"nothing"_s;
+    QTest::newRow("caret moved by the user is reported")
+        << F::Reported << false << QAccessible::TextCaretMoved << u"itself"_s;
+    QTest::newRow("typed text is reported")
+        << F::Reported << false << QAccessible::TextInserted << u"itself"_s;
+    QTest::newRow("text set by the user through the bridge is reported")
+        << F::Reported << false << QAccessible::TextUpdated << u"itself"_s;
+    QTest::newRow("text the program writes into the focused field is an empty deletion")
+        << F::Reported << true << QAccessible::TextUpdated << u"empty deletion"_s;
+    QTest::newRow("caret the program moves in the focused field is dropped")
+        << F::Reported << true << QAccessible::TextCaretMoved << u"nothing"_s;
+    QTest::newRow("text the program writes where the focus is not reported yet is dropped")
+        << F::NotReportedYet << true << QAccessible::TextUpdated << u"nothing"_s;
+    QTest::newRow("text the program writes into another field is dropped")
+        << F::None << true << QAccessible::TextUpdated << u"nothing"_s;
+}
+
+void TestAccessibilityFixes::lineEditReports()
+{
+    QFETCH(EditFocus, focus);
+    QFETCH(bool, programWrites);
+    QFETCH(QAccessible::Event, reported);
+    QFETCH(QString, bridgeGets);
+
+    m_edit->setText(u"Mo., 16. März 2026"_s);
+    (focus == EditFocus::None ? static_cast<QWidget *>(m_list) : m_edit)->setFocus();
+    // Another object's focus report first, so that the edit's is not the last one reported.
+    report(m_list, QAccessible::Focus, 0);
+    if (focus == EditFocus::Reported)
+        report(m_edit, QAccessible::Focus);
+    s_reports.clear();
+
+    std::optional<ProgramTextChange> change;
+    if (programWrites)
+        change.emplace(m_edit);
+    switch (reported) {
+    case QAccessible::TextUpdated: {
+        QAccessibleTextUpdateEvent event(m_edit, 0, u"Mo., 16. März 2026"_s, u"12.03.2026"_s);
+        m_handler(&event);
+        break;
+    }
+    case QAccessible::TextInserted: {
+        QAccessibleTextInsertEvent event(m_edit, 0, u"1"_s);
+        m_handler(&event);
+        break;
+    }
+    default:
+        report(m_edit, reported);
+    }
+
+    const QList<Report> expected = bridgeGets == u"nothing"_s ? QList<Report>()
+        : bridgeGets == u"itself"_s                           ? QList<Report>({{reported, m_edit}})
+                                    : QList<Report>({{QAccessible::TextRemoved, m_edit}});
+    QCOMPARE(s_reports, expected);
+    if (bridgeGets == u"empty deletion"_s)
+        QCOMPARE(s_removedText, QString());
 }
 
 QTEST_MAIN(TestAccessibilityFixes)
