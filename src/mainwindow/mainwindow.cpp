@@ -4,6 +4,7 @@
 #include "records/dayformat.h"
 #include "reports/numberdialog.h"
 #include "reports/reportview.h"
+#include "speech/accessibilityfixes.h"
 #include "speech/announcefield.h"
 #include "speech/screenreaderfront.h"
 #include "ui/appearance.h"
@@ -130,10 +131,12 @@ void MainWindow::createControls()
         edit->setReadOnly(true);
 
     m_ui.presentGroup = new QGroupBox(client);
-    auto *choices = new QVBoxLayout(m_ui.presentGroup);
+    QWidget *choicesArea = addChoicesArea(m_ui.presentGroup);
+    auto *choices = new QVBoxLayout(choicesArea);
+    choices->setContentsMargins(QMargins());
     m_presentChoices = new QButtonGroup(this);
     for (int index = 0; index < 2; ++index) {
-        auto *choice = new QRadioButton(m_ui.presentGroup);
+        auto *choice = new QRadioButton(choicesArea);
         choices->addWidget(choice);
         m_presentChoices->addButton(choice, index);
     }
@@ -356,8 +359,18 @@ void MainWindow::guarded(const std::function<void()> &command)
 
 void MainWindow::setFieldText(QLineEdit *edit, const QString &text)
 {
+    if (edit->text() == text)
+        return;
+    // A field entered with Tab has its whole text selected; so has the new text, and typing
+    // replaces it as before. The screen reader hears the new text from the focus report or the
+    // day's announcement, not as typed.
+    const bool wholeTextSelected = edit->hasSelectedText() && edit->selectedText() == edit->text();
+    const ProgramTextChange change(edit);
     edit->setText(text);
-    edit->setCursorPosition(0);
+    if (wholeTextSelected)
+        edit->selectAll();
+    else
+        edit->setCursorPosition(0);
 }
 
 QString MainWindow::participant() const

@@ -1,8 +1,11 @@
 #include "ui/radiogroup.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QButtonGroup>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -64,7 +67,43 @@ private:
     QButtonGroup *m_group;
 };
 
+constexpr char kChoicesAreaName[] = "choicesArea";
+
+// Qt would give the area the group box's title as its name.
+class NamelessAccessible : public QAccessibleWidget
+{
+public:
+    explicit NamelessAccessible(QWidget *widget) : QAccessibleWidget(widget) { }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? QString() : QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *choicesAreaFactory(const QString &, QObject *object)
+{
+    if (object && object->isWidgetType()
+        && object->objectName() == QLatin1StringView(kChoicesAreaName)
+        && qobject_cast<QGroupBox *>(object->parent()))
+        return new NamelessAccessible(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
 } // namespace
+
+QWidget *addChoicesArea(QGroupBox *group)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(choicesAreaFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    auto *area = new QWidget(group);
+    area->setObjectName(QLatin1StringView(kChoicesAreaName));
+    (new QVBoxLayout(group))->addWidget(area);
+    return area;
+}
 
 void makeKeyboardRadioGroup(QButtonGroup *group)
 {

@@ -1,5 +1,6 @@
 #include "ui/radiogroup.h"
 
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -16,7 +17,7 @@ struct Window
 {
     Window()
     {
-        auto *choicesLayout = new QVBoxLayout(group);
+        auto *choicesLayout = new QVBoxLayout(addChoicesArea(group));
         for (QRadioButton *choice : {no, yes}) {
             choicesLayout->addWidget(choice);
             choices.addButton(choice);
@@ -48,6 +49,7 @@ private Q_SLOTS:
     void tabEntersOnTheCheckedChoice();
     void arrowsMoveAndCheck_data();
     void arrowsMoveAndCheck();
+    void groupNamedOnlyByItsBox();
 };
 
 void TestRadioGroup::tabEntersOnTheCheckedChoice_data()
@@ -103,6 +105,19 @@ void TestRadioGroup::arrowsMoveAndCheck()
     // With two choices every arrow reaches the other one, wrapping at the ends.
     QVERIFY(to->isChecked());
     QCOMPARE(QApplication::focusWidget(), to);
+}
+
+void TestRadioGroup::groupNamedOnlyByItsBox()
+{
+    // Regression: Orca said "Anwesend" for the group and again for each choice it reached.
+    Window window;
+    QAccessibleInterface *box = QAccessible::queryAccessibleInterface(window.group);
+    QCOMPARE(box->text(QAccessible::Name), u"Anwesend"_s);
+    for (QRadioButton *choice : {window.no, window.yes}) {
+        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(choice);
+        QVERIFY(button->relations(QAccessible::Label).isEmpty());
+        QCOMPARE(button->parent()->text(QAccessible::Name), QString());
+    }
 }
 
 QTEST_MAIN(TestRadioGroup)
