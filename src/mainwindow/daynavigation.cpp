@@ -3,6 +3,7 @@
 #include "mainwindow/infolines.h"
 #include "records/dates.h"
 #include "records/error.h"
+#include "speech/announcefield.h"
 #include "speech/screenreaderfront.h"
 #include "ui/messages.h"
 
@@ -130,14 +131,20 @@ void MainWindow::updateMenus()
     updateFileMenu();
 }
 
-void MainWindow::focusAndAnnounceShownDay()
+void MainWindow::focusAndAnnounceShownDay(DayChange change)
 {
+    // A screen reader that reads the program reads the date field when the focus comes to it, and
+    // again when the window becomes active after a dialog or message box; only the number is
+    // added then, without cutting that reading off. When the focus stays in the field, it says
+    // nothing about the day now shown: its date and number are announced, interrupting speech
+    // that the key made stale.
+    const bool fieldReadAgain = change == DayChange::AfterDialog || !m_ui.dateEdit->hasFocus();
     m_ui.dateEdit->setFocus();
-    // The focus often stays in the date field, so the screen reader would say nothing about the
-    // day that is now shown; the new day is the answer to the key just pressed, so it interrupts.
     QStringList said{date(), m_ui.dayNumberPanel->text()};
+    if (fieldReadAgain && screenReaderReadsNames())
+        said.removeFirst();
     said.removeAll(QString());
-    m_screenReader->output(said.join(u", "_s), true);
+    m_screenReader->output(said.join(u", "_s), !fieldReadAgain);
 }
 
 void MainWindow::updateFileMenu()
@@ -149,14 +156,14 @@ void MainWindow::showNextDay()
 {
     storeShownDay();
     setDayNumber(m_dayNumber + 1);
-    focusAndAnnounceShownDay();
+    focusAndAnnounceShownDay(DayChange::InPlace);
 }
 
 void MainWindow::showPreviousDay()
 {
     storeShownDay();
     setDayNumber(m_dayNumber - 1);
-    focusAndAnnounceShownDay();
+    focusAndAnnounceShownDay(DayChange::InPlace);
 }
 
 void MainWindow::createDay()
@@ -171,7 +178,7 @@ void MainWindow::createDay()
     m_file.insertDay({date(), remark(), presentIndex(), displayLines(m_ui.infoEdit->document())});
     setDayNumber(1);
     storeShownDay(StoreMode::Always);
-    focusAndAnnounceShownDay();
+    focusAndAnnounceShownDay(DayChange::AfterDialog);
 }
 
 void MainWindow::deleteShownDay()
@@ -193,7 +200,7 @@ void MainWindow::deleteDay(int number)
             m_dayNumber = dayCount();
         setDayNumber(m_dayNumber);
         storeShownDay(StoreMode::Always);
-        focusAndAnnounceShownDay();
+        focusAndAnnounceShownDay(DayChange::AfterDialog);
         return;
     }
     QFile::remove(participantPath());

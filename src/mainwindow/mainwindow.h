@@ -264,9 +264,12 @@ private:
     void createDay();
     void deleteShownDay();
     void insertDate(int daysFromToday);
+    // How a command changed the shown day: by a key or button in the window itself, or after a
+    // dialog or message box closed, when the screen reader reads the window again.
+    enum class DayChange { InPlace, AfterDialog };
     // Puts the focus on the date field and tells the screen reader the date and number of the
-    // day shown; every command that changes the shown day ends with it.
-    void focusAndAnnounceShownDay();
+    // day shown, leaving out what it reads itself; every command that changes the day ends so.
+    void focusAndAnnounceShownDay(DayChange change);
     void updateFileMenu();
     void closeParticipant();
     void quit();

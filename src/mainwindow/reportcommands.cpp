@@ -124,7 +124,7 @@ void MainWindow::goToDay()
     if (!number)
         return;
     setDayNumber(*number);
-    focusAndAnnounceShownDay();
+    focusAndAnnounceShownDay(DayChange::AfterDialog);
 }
 
 void MainWindow::searchDay()
@@ -144,5 +144,5 @@ void MainWindow::searchDay()
     }
     setDayNumber(day);
     playInformationSound();
-    focusAndAnnounceShownDay();
+    focusAndAnnounceShownDay(DayChange::AfterDialog);
 }

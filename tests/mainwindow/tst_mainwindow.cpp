@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "records/dates.h"
+#include "speech/announcefield.h"
 #include "ui/appearance.h"
 #include "ui/messages.h"
 
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -155,13 +157,19 @@ void TestMainWindow::everyDayChangeIsAnnounced_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<int>("fromDay");
+    QTest::addColumn<bool>("readerReadsNames");
     QTest::addColumn<QString>("heard");
     const QString today = dateText(QDate::currentDate());
-    QTest::newRow("forward") << u"forward"_s << 1 << u"Tag 2, Nummer: 2/3"_s;
-    QTest::newRow("back") << u"back"_s << 3 << u"Tag 2, Nummer: 2/3"_s;
-    QTest::newRow("new day") << u"new day"_s << 2 << u"%1, Nummer: 1/4"_s.arg(today);
-    QTest::newRow("delete the last day") << u"delete"_s << 3 << u"Tag 2, Nummer: 2/2"_s;
-    QTest::newRow("delete a middle day") << u"delete"_s << 2 << u"Tag 3, Nummer: 2/2"_s;
+    // A key in the date field interrupts stale speech; after a message box the screen reader
+    // reads the window and its field again, and a reader of the names hears only the number.
+    QTest::newRow("forward") << u"forward"_s << 1 << false << u"Tag 2, Nummer: 2/3 (interrupt)"_s;
+    QTest::newRow("forward, the focus staying")
+        << u"forward"_s << 1 << true << u"Tag 2, Nummer: 2/3 (interrupt)"_s;
+    QTest::newRow("back") << u"back"_s << 3 << false << u"Tag 2, Nummer: 2/3 (interrupt)"_s;
+    QTest::newRow("new day") << u"new day"_s << 2 << false << u"%1, Nummer: 1/4"_s.arg(today);
+    QTest::newRow("new day, the field read again") << u"new day"_s << 2 << true << u"Nummer: 1/4"_s;
+    QTest::newRow("delete the last day") << u"delete"_s << 3 << false << u"Tag 2, Nummer: 2/2"_s;
+    QTest::newRow("delete a middle day") << u"delete"_s << 2 << false << u"Tag 3, Nummer: 2/2"_s;
 }
 
 void TestMainWindow::everyDayChangeIsAnnounced()
@@ -169,9 +177,12 @@ void TestMainWindow::everyDayChangeIsAnnounced()
     // Regression: after Ctrl+Right the focus stayed in "Datum:" and nothing was heard.
     QFETCH(QString, command);
     QFETCH(int, fromDay);
+    QFETCH(bool, readerReadsNames);
     QFETCH(QString, heard);
     QVERIFY(writeBytes(annaPath(), daysFile(3)));
     start();
+    setScreenReaderReadsNamesForTesting(readerReadsNames);
+    const auto restore = qScopeGuard([] { setScreenReaderReadsNamesForTesting(std::nullopt); });
     m_window->setDayNumber(fromDay);
     m_window->ui().dateEdit->setFocus();
     m_announced.clear();
@@ -181,7 +192,7 @@ void TestMainWindow::everyDayChangeIsAnnounced()
         : command == u"new day"_s             ? m_window->ui().newDayAction
                                               : m_window->ui().deleteDayAction;
     action->trigger();
-    QCOMPARE(m_announced, QStringList(heard + u" (interrupt)"_s));
+    QCOMPARE(m_announced, QStringList(heard));
     QCOMPARE(QApplication::focusWidget(), m_window->ui().dateEdit);
 }
 
