@@ -6,6 +6,7 @@
 #include <brlapi.h>
 #include <libspeechd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <optional>
@@ -17,6 +18,10 @@ namespace {
 // How long a Braille message stays before the display goes back to Orca: Orca's own default
 // for its flash messages.
 constexpr std::chrono::seconds kBrailleMessageTime{5};
+// The language of every text the program speaks.
+constexpr char kLanguage[] = "de";
+// How often the display keys are read while a message shows.
+constexpr std::chrono::milliseconds kKeyPollInterval{20};
 // BRLTTY shows the client of highest priority on a terminal; Orca uses the default of 50.
 constexpr brlapi_param_clientPriority_t kBrailleMessagePriority = 70;
 
@@ -82,7 +87,13 @@ private:
             "tessaro", "announcements", nullptr, SPD_MODE_SINGLE, address, false, &error);
         std::free(error);
         SPDConnectionAddress__free(address);
-        return m_connection != nullptr;
+        if (!m_connection)
+            return false;
+        // Every text of the program is German; a listener whose Orca speaks another language
+        // would otherwise hear it in that language's voice. Without a German voice Speech
+        // Dispatcher keeps its default one.
+        spd_set_language(m_connection, kLanguage);
+        return true;
     }
 
     // After a failed request the connection may be broken; the next request opens a new one.
@@ -105,8 +116,9 @@ private:
 
 // The connection to BrlAPI, BRLTTY's interface for screen readers, opened on first use and again
 // after any failure. A message takes the display of the terminal Orca also writes to, with a
-// higher priority, and gives it back when its time is up; BRLTTY then shows Orca's own output
-// again. Keys pressed meanwhile are left to BRLTTY.
+// higher priority, the way Orca shows its own flash messages: the display keys pressed meanwhile
+// act on the message (see BrailleMessage), and when its time is up or a key ends it, the display
+// goes back to Orca's line at once.
 class OrcaBrailleService
 {
 public:
@@ -140,27 +152,46 @@ public:
             if (brlapi__enterTtyModeWithPath(m_handle, nullptr, 0, nullptr) < 0)
                 return fail();
             m_holdsDisplay = true;
-            // Both are refinements: the message is still written when the server refuses them.
-            const brlapi_param_clientPriority_t priority = kBrailleMessagePriority;
-            brlapi__setParameter(m_handle, BRLAPI_PARAM_CLIENT_PRIORITY, 0, BRLAPI_PARAMF_LOCAL,
-                &priority, sizeof priority);
-            brlapi__ignoreAllKeys(m_handle);
+            // A refinement: the message is still written when the server refuses it.
+            setPriority(kBrailleMessagePriority);
+            if (brlapi__acceptAllKeys(m_handle) < 0)
+                return fail();
         }
-        if (brlapi__writeWText(m_handle, BRLAPI_CURSOR_OFF, text.c_str()) < 0 || m_broken)
+        m_message = BrailleMessage(text, columns);
+        if (!write())
             return fail();
         m_dismissAt = std::chrono::steady_clock::now() + kBrailleMessageTime;
         return true;
     }
 
-    std::optional<std::chrono::steady_clock::time_point> deadline() const { return m_dismissAt; }
+    // While a message shows, the keys are looked at every few milliseconds.
+    std::optional<std::chrono::steady_clock::time_point> deadline() const
+    {
+        if (!m_dismissAt)
+            return std::nullopt;
+        return std::min(*m_dismissAt, std::chrono::steady_clock::now() + kKeyPollInterval);
+    }
 
-    // The message's time is up: the display goes back to Orca.
     void deadlineReached()
     {
-        m_dismissAt.reset();
-        if (brlapi__leaveTtyMode(m_handle) < 0 || m_broken)
+        if (!m_holdsDisplay)
+            return;
+        brlapi_keyCode_t key = 0;
+        int read = 0;
+        while ((read = brlapi__readKey(m_handle, 0, &key)) > 0) {
+            if (!m_message.handleKey(key)) {
+                dismiss();
+                return;
+            }
+            if (!write()) {
+                fail();
+                return;
+            }
+        }
+        if (read < 0 || m_broken)
             fail();
-        m_holdsDisplay = false;
+        else if (std::chrono::steady_clock::now() >= *m_dismissAt)
+            dismiss();
     }
 
 private:
@@ -184,6 +215,32 @@ private:
         static_cast<OrcaBrailleService *>(brlapi__getClientData(handle))->m_broken = true;
     }
 
+    bool write()
+    {
+        const std::wstring shown = m_message.shown();
+        return brlapi__writeWText(m_handle, BRLAPI_CURSOR_OFF, shown.c_str()) >= 0 && !m_broken;
+    }
+
+    void setPriority(brlapi_param_clientPriority_t priority)
+    {
+        brlapi__setParameter(m_handle, BRLAPI_PARAM_CLIENT_PRIORITY, 0, BRLAPI_PARAMF_LOCAL,
+            &priority, sizeof priority);
+    }
+
+    // Gives the display back to Orca. BRLTTY 6.5 does not redraw when a client leaves, and the
+    // message would stay until Orca wrote again; lowered to the lowest priority, the message's
+    // last write hands the display to Orca's line at once.
+    void dismiss()
+    {
+        m_dismissAt.reset();
+        setPriority(0);
+        if (!write() || brlapi__leaveTtyMode(m_handle) < 0 || m_broken) {
+            fail();
+            return;
+        }
+        m_holdsDisplay = false;
+    }
+
     bool fail()
     {
         close();
@@ -203,8 +260,38 @@ private:
     bool m_connected = false;
     bool m_broken = false;
     bool m_holdsDisplay = false;
+    BrailleMessage m_message;
     std::optional<std::chrono::steady_clock::time_point> m_dismissAt;
 };
+
+BrailleMessage::BrailleMessage(std::wstring text, unsigned int columns)
+    : m_text(std::move(text)), m_columns(std::max(columns, 1U))
+{ }
+
+std::wstring BrailleMessage::shown() const
+{
+    return m_text.substr(std::min(m_offset, m_text.size()), m_columns);
+}
+
+bool BrailleMessage::handleKey(std::uint64_t key)
+{
+    const std::uint64_t command = key & (BRLAPI_KEY_TYPE_MASK | BRLAPI_KEY_CODE_MASK);
+    const auto is = [command](std::uint64_t brltty) {
+        return command == (BRLAPI_KEY_TYPE_CMD | brltty);
+    };
+    if (is(BRLAPI_KEY_CMD_FWINRT) || is(BRLAPI_KEY_CMD_FWINRTSKIP) || is(BRLAPI_KEY_CMD_HWINRT)) {
+        // Past the message's end the reader goes on to Orca's line.
+        if (m_offset + m_columns >= m_text.size())
+            return false;
+        m_offset += m_columns;
+        return true;
+    }
+    if (is(BRLAPI_KEY_CMD_FWINLT) || is(BRLAPI_KEY_CMD_FWINLTSKIP) || is(BRLAPI_KEY_CMD_HWINLT)) {
+        m_offset -= std::min(m_offset, std::size_t(m_columns));
+        return true;
+    }
+    return false;
+}
 
 OrcaDriver::OrcaDriver(
     std::u16string name, bool hasSpeech, bool hasBraille, std::chrono::milliseconds serviceTimeout)

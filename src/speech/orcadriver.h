@@ -6,7 +6,30 @@
 #include "speech/servicethread.h"
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
+#include <string>
+
+// A message on a Braille display and what the display keys do to it while it shows, as they do
+// to Orca's own flash messages: the panning keys move through a message longer than the display,
+// and every other key, a routing key included, ends it, so that no key acts on a line of Orca's
+// that the reader cannot feel. Panning on past the message's end ends it too.
+class BrailleMessage
+{
+public:
+    BrailleMessage() = default;
+    BrailleMessage(std::wstring text, unsigned int columns);
+
+    // The part of the text on the display.
+    std::wstring shown() const;
+    // Applies a BrlAPI key code; false when the key ends the message.
+    bool handleKey(std::uint64_t key);
+
+private:
+    std::wstring m_text;
+    unsigned int m_columns = 1;
+    std::size_t m_offset = 0;
+};
 
 class OrcaSpeechService;
 class OrcaBrailleService;

@@ -1,5 +1,8 @@
 #include "speech/orcadriver.h"
 
+#define BRLAPI_NO_SINGLE_SESSION 1
+#include <brlapi.h>
+
 #include <QByteArray>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -151,6 +154,12 @@ QString clientNameRequest()
     return u"SET SELF CLIENT_NAME \"%1:TESSARO:ANNOUNCEMENTS\""_s.arg(user.toUpper());
 }
 
+// What a new connection asks first: its name, and the German voice for the program's texts.
+QStringList connectionRequests()
+{
+    return {clientNameRequest(), u"SET SELF LANGUAGE DE"_s};
+}
+
 // Sends the process's error output to a file while it lives, so a test can read what was
 // printed.
 class ErrorOutputCapture
@@ -202,6 +211,8 @@ private Q_SLOTS:
     void silenceCancelsAllSpeech();
     void speechReconnectsAfterTheServerWentAway();
     void aHangingSpeechServerDoesNotHoldTheCaller();
+    void brailleMessageKeys_data();
+    void brailleMessageKeys();
 
 private:
     QTemporaryDir m_folder;
@@ -238,14 +249,13 @@ void TestOrcaDriver::speechIsQueuedOrInterrupts_data()
     QTest::addColumn<bool>("interrupt");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("queued behind current speech")
-        << false
-        << QStringList(
-               {clientNameRequest(), u"SET SELF PRIORITY MESSAGE"_s, u"SPEAK"_s, u"<text>"_s});
-    QTest::newRow("interrupting cancels all speech first")
-        << true
-        << QStringList({clientNameRequest(), u"CANCEL ALL"_s, u"SET SELF PRIORITY MESSAGE"_s,
-               u"SPEAK"_s, u"<text>"_s});
+    QTest::newRow("queued behind current speech") << false
+                                                  << connectionRequests()
+            + QStringList({u"SET SELF PRIORITY MESSAGE"_s, u"SPEAK"_s, u"<text>"_s});
+    QTest::newRow("interrupting cancels all speech first") << true
+                                                           << connectionRequests()
+            + QStringList(
+                {u"CANCEL ALL"_s, u"SET SELF PRIORITY MESSAGE"_s, u"SPEAK"_s, u"<text>"_s});
 }
 
 void TestOrcaDriver::speechIsQueuedOrInterrupts()
@@ -267,7 +277,7 @@ void TestOrcaDriver::silenceCancelsAllSpeech()
     QVERIFY(server.isListening());
     OrcaDriver driver(u"Orca", true, true, 5s);
     QVERIFY(driver.silence());
-    QCOMPARE(server.requests(), QStringList({clientNameRequest(), u"CANCEL ALL"_s}));
+    QCOMPARE(server.requests(), connectionRequests() + QStringList({u"CANCEL ALL"_s}));
 }
 
 void TestOrcaDriver::speechReconnectsAfterTheServerWentAway()
@@ -304,6 +314,46 @@ void TestOrcaDriver::aHangingSpeechServerDoesNotHoldTheCaller()
     const QList<QByteArray> messages = server.messages();
     QVERIFY(!messages.isEmpty());
     QCOMPARE(messages.count("Datum:"), messages.size());
+}
+
+void TestOrcaDriver::brailleMessageKeys_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QList<quint64>>("keys");
+    // Where the display shows the message from after the keys; -1 when a key ended it.
+    QTest::addColumn<int>("shownFrom");
+
+    const quint64 route = BRLAPI_KEY_TYPE_CMD | BRLAPI_KEY_CMD_ROUTE | 4;
+    const quint64 right = BRLAPI_KEY_TYPE_CMD | BRLAPI_KEY_CMD_FWINRT;
+    const quint64 left = BRLAPI_KEY_TYPE_CMD | BRLAPI_KEY_CMD_FWINLT;
+    const quint64 lineDown = BRLAPI_KEY_TYPE_CMD | BRLAPI_KEY_CMD_LNDN;
+    QTest::newRow("a routing key ends the message") << 23 << QList<quint64>{route} << -1;
+    QTest::newRow("a line key ends the message") << 100 << QList<quint64>{lineDown} << -1;
+    QTest::newRow("panning right past a short message ends it")
+        << 23 << QList<quint64>{right} << -1;
+    QTest::newRow("panning left at the start keeps the message") << 23 << QList<quint64>{left} << 0;
+    QTest::newRow("a long message pans right and back")
+        << 100 << QList<quint64>{right, right, left} << 40;
+    QTest::newRow("panning past a long message's end ends it")
+        << 100 << QList<quint64>{right, right, right} << -1;
+}
+
+void TestOrcaDriver::brailleMessageKeys()
+{
+    QFETCH(int, length);
+    QFETCH(QList<quint64>, keys);
+    QFETCH(int, shownFrom);
+
+    std::wstring text;
+    for (int i = 0; i < length; ++i)
+        text += wchar_t(L'A' + i % 26);
+    BrailleMessage message(text, 40);
+    bool shown = true;
+    for (quint64 key : keys)
+        shown = shown && message.handleKey(key);
+    QCOMPARE(shown, shownFrom >= 0);
+    if (shown)
+        QVERIFY(message.shown() == text.substr(shownFrom, 40));
 }
 
 QTEST_GUILESS_MAIN(TestOrcaDriver)
