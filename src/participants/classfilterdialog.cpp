@@ -14,6 +14,8 @@ ClassFilterDialog::ClassFilterDialog(QWidget *mainWindow)
     : AdaptiveDialog(mainWindow, LookKinds{}, true)
 {
     m_ui.list = new QListWidget(this);
+    // A list has no label to name it; without a name Orca read only "list with 3 items".
+    m_ui.list->setAccessibleName(u"Klassen"_s);
     m_ui.okButton = new QPushButton(u"O&K"_s, this);
     m_ui.cancelButton = new QPushButton(u"&Abbrechen"_s, this);
     m_ui.okButton->setDefault(true);

@@ -1,5 +1,8 @@
 #include "ui/fontdialog.h"
 
+#include "speech/screenreaderfront.h"
+
+#include <QAccessibleWidget>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDialog>
@@ -7,6 +10,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -15,7 +20,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Qt's font dialog as a part of another window: Escape and Enter belong to that window, so
-// that they cancel or confirm it instead of hiding the part.
+// that they cancel or confirm it instead of hiding the part and leaving the window open.
 class EmbeddedFontDialog : public QFontDialog
 {
 public:
@@ -36,11 +41,25 @@ protected:
     }
 };
 
+// The part is a dialog to the screen reader, which named it ("dialog") whenever the focus came into
+// it; as a plain nameless group it is passed over.
+QAccessibleInterface *embeddedFontDialogFactory(const QString &, QObject *object)
+{
+    if (auto *part = dynamic_cast<EmbeddedFontDialog *>(object))
+        return new QAccessibleWidget(part, QAccessible::Grouping);
+    return nullptr;
+}
+
 } // namespace
 
 FontDialog::FontDialog(QWidget *parent)
-    : QDialog(parent), m_fontPart(new QFontDialog(this)), m_colourBox(new QComboBox(this))
+    : QDialog(parent), m_fontPart(new EmbeddedFontDialog(this)), m_colourBox(new QComboBox(this))
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(embeddedFontDialogFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setWindowTitle(u"Schriftart"_s);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -48,10 +67,24 @@ FontDialog::FontDialog(QWidget *parent)
     m_fontPart->setWindowFlags(Qt::Widget);
     m_fontPart->setSizeGripEnabled(false);
     m_fontPart->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    // Qt's labels name the part's read-only edits, not its three lists, which Orca then read as
+    // "list with 36 items"; each list takes its label's name.
+    // A label's buddy is its list or the list's edit; Qt creates the edits and lists in the same
+    // order: family, style, size.
+    const QList<QLineEdit *> edits = m_fontPart->findChildren<QLineEdit *>();
+    const QList<QListView *> lists = m_fontPart->findChildren<QListView *>();
+    for (QLabel *label : m_fontPart->findChildren<QLabel *>()) {
+        auto *list = qobject_cast<QListView *>(label->buddy());
+        const qsizetype index = edits.indexOf(qobject_cast<QLineEdit *>(label->buddy()));
+        if (!list && index >= 0 && index < lists.size())
+            list = lists.at(index);
+        if (list)
+            list->setAccessibleName(withoutAmpersands(label->text()).remove(u':'));
+    }
 
     auto *colourLabel = new QLabel(u"&Farbe:"_s, this);
+    // The label names the box; its name is left to be its chosen colour, which Orca reads.
     colourLabel->setBuddy(m_colourBox);
-    m_colourBox->setAccessibleName(u"Farbe:"_s);
     for (const FontColour &colour : kFontColours)
         m_colourBox->addItem(QString::fromUtf16(colour.name), colour.value);
 
@@ -85,6 +118,9 @@ void FontDialog::setDisplayFont(const DisplayFont &font)
         index = m_colourBox->count() - 1;
     }
     m_colourBox->setCurrentIndex(index);
+    // The dialog opens on the font's name, its first choice, wherever the focus was last time.
+    if (QListView *families = m_fontPart->findChild<QListView *>())
+        families->setFocus();
 }
 
 DisplayFont FontDialog::displayFont() const
