@@ -19,7 +19,15 @@ if [[ "${1:-}" == "--tests" ]]; then
     # The test through the accessibility bridge: X server, buses, window manager, key presses and
     # Debian's pyatspi (for /usr/bin/python3).
     packages+=(xvfb dbus at-spi2-core python3-pyatspi openbox xdotool)
+    # The test with the real screen reader: Orca, Speech Dispatcher, BRLTTY with its virtual
+    # display, and the German locale that Orca speaks German in.
+    packages+=(orca speech-dispatcher brltty locales)
 fi
+
+# The German locale, generated once; Debian's images often carry only C.UTF-8.
+german_locale_missing() {
+    [[ "${1:-}" == "--tests" ]] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'
+}
 
 missing=()
 for package in "${packages[@]}"; do
@@ -27,16 +35,24 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
-if [[ ${#missing[@]} -eq 0 ]]; then
+if [[ ${#missing[@]} -eq 0 ]] && ! german_locale_missing "${1:-}"; then
     exit 0
 fi
 
 if [[ $(id -u) -eq 0 ]]; then
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    if [[ ${#missing[@]} -gt 0 ]]; then
+        apt-get update -qq
+        apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+    if german_locale_missing "${1:-}"; then
+        sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+        grep -q '^de_DE\.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' >> /etc/locale.gen
+        locale-gen >/dev/null
+    fi
 else
-    echo "Some packages are missing. Install them with:" >&2
-    echo "  sudo apt-get install --no-install-recommends ${missing[*]}" >&2
+    echo "Some packages or the German locale are missing. Install them with:" >&2
+    [[ ${#missing[@]} -gt 0 ]] && echo "  sudo apt-get install --no-install-recommends ${missing[*]}" >&2
+    german_locale_missing "${1:-}" && echo "  and add de_DE.UTF-8 to /etc/locale.gen, then sudo locale-gen" >&2
     exit 1
 fi

@@ -1,0 +1,331 @@
+#!/usr/bin/python3
+"""Tessaro with the real Orca 43: the main path played with real keys, and
+what Orca and the program said at each step compared with the transcript that
+docs/screen-readers.md writes down, in English or in German.
+
+  tst_orca.py --program build/src/app/tessaro --language en|de [--braille]
+              [--runs 20] [--record] [--verbose]
+
+Each step presses its keys and collects what is said until Orca and the
+program have been quiet for a moment: Orca's utterances from its own speech
+log, the program's announcements from Speech Dispatcher's log, with the
+language they were spoken in. The message box steps (a new day, a deleted day,
+a renamed participant) are played --runs times. With --braille, BRLTTY's
+virtual display runs too, and the day message is checked on it: it appears, it
+goes when its time is up and the display shows Orca's line again within a
+second, and a routing key pressed while it shows takes it away without moving
+the caret. --record prints what was said in the transcript's own format.
+"""
+
+import argparse
+import datetime
+import os
+import re
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import atspisession  # noqa: E402
+import orcasession  # noqa: E402
+
+TRANSCRIPT_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs",
+                               "screen-readers.md")
+LOCALES = {"en": "C.UTF-8", "de": "de_DE.UTF-8"}
+# The program speaks German whatever Orca speaks.
+PROGRAM_LANGUAGE = "de"
+
+PARTICIPANT = "Anton Berger"
+DAYS = [("Mo., 16. März 2026", "Jäger Jürgen kommt.", 1, ["Erste Stunde."]),
+        ("Fr., 13. März 2026", "", 0, []),
+        ("12.03.2026", "Krank", 1, [])]
+PARTICIPANTS = {
+    PARTICIPANT: ("4A|Mag Äpfel und Birnen.", DAYS),
+    "Berta Blau": ("3b|", [("10.03.2026", "", 1, [])]),
+    "Carla Christ": ("4A|", [("10.03.2026", "", 1, [])]),
+}
+
+# The main path: (step, keys). A key is pressed alone and followed by a short pause; the step's
+# transcript is everything said after its first key until all is quiet.
+MAIN_PATH = [
+    ("start", []),
+    ("Enter in the participant list", ["Return"]),
+    ("Tab to Klasse", ["Tab"]),
+    ("Tab to Kommentar", ["Tab"]),
+    ("Tab to Datum", ["Tab"]),
+    ("Tab to Anmerkung", ["Tab"]),
+    ("Tab to Anwesend", ["Tab"]),
+    ("Left in Anwesend", ["Left"]),
+    ("Right in Anwesend", ["Right"]),
+    ("Tab to Infos", ["Tab"]),
+    ("Ctrl+Right in Infos", ["ctrl+Right"]),
+    ("Ctrl+Right in Datum", ["ctrl+Right"]),
+    ("Ctrl+Left in Datum", ["ctrl+Left"]),
+    ("report: F4", ["F4"]),
+    ("report: Escape", ["Escape"]),
+    ("go to day: Ctrl+G", ["ctrl+g"]),
+    ("go to day: 3 and Enter", ["3", "Return"]),
+    ("backup window: F8", ["F8"]),
+    ("backup window: Tab", ["Tab"]),
+    ("backup window: Escape", ["Escape"]),
+    ("creation dialog: Ctrl+E", ["ctrl+e"]),
+    ("creation dialog: Tab to Klasse", ["Tab"]),
+    ("creation dialog: Tab to Kommentar", ["Tab"]),
+    ("creation dialog: Tab to the buttons", ["Tab"]),
+    ("creation dialog: Escape", ["Escape"]),
+    ("search: Ctrl+F", ["ctrl+f"]),
+    ("search: Escape", ["Escape"]),
+    ("participant list: Ctrl+T", ["ctrl+t"]),
+    ("participant list: Tab to Klassen", ["Tab"]),
+    ("class filter: Space", ["space"]),
+    ("class filter: Down", ["Down"]),
+    ("class filter: Escape", ["Escape"]),
+    ("participant list: Escape", ["Escape"]),
+    ("colour chooser: Alt+A and H", ["alt+a", "h"]),
+    ("colour chooser: Down", ["Down"]),
+    ("colour chooser: Tab", ["Tab"]),
+    ("colour chooser: Escape", ["Escape"]),
+    ("font dialog: Alt+A and Enter", ["alt+a", "Return"]),
+    ("font dialog: Tab", ["Tab"]),
+    ("font dialog: Tab again", ["Tab"]),
+    ("font dialog: Escape", ["Escape"]),
+]
+# The message box steps, played --runs times: a new day and its deletion, a participant renamed
+# and renamed back.
+MESSAGE_BOX_STEPS = [
+    ("new day: Ctrl+N", ["ctrl+n"]),
+    ("new day: Enter on Ja", ["Return"]),
+    ("delete the day: F9", ["F9"]),
+    ("delete the day: Enter on Ja", ["Return"]),
+    ("rename: Alt+B", ["alt+b"]),
+    ("rename: U", ["u"]),
+    ("rename: End and 2", ["End", "2"]),
+    ("rename: Enter", ["Return"]),
+    ("rename: Enter on OK", ["Return"]),
+    ("rename back: Alt+B", ["alt+b"]),
+    ("rename back: U", ["u"]),
+    ("rename back: End and BackSpace", ["End", "BackSpace"]),
+    ("rename back: Enter", ["Return"]),
+    ("rename back: Enter on OK", ["Return"]),
+]
+# BRLTTY's virtual display: after Ctrl+Right the day message shows, and the display goes back to
+# Orca's line within a second of the message's end.
+BRAILLE_MESSAGE_TIME = 5.0
+BRAILLE_RETURN_TIME = 1.0
+
+
+def date_text(day):
+    """A date as the program writes a new day's date: "Mi., 9. Dezember 2026"."""
+    weekdays = ["Mo.", "Di.", "Mi.", "Do.", "Fr.", "Sa.", "So."]
+    months = ["Jänner", "Februar", "März", "April", "Mai", "Juni", "Juli", "August", "September",
+              "Oktober", "November", "Dezember"]
+    return "%s, %d. %s %d" % (weekdays[day.weekday()], day.day, months[day.month - 1], day.year)
+
+
+def focused_caret(env):
+    """The caret offset of the program's focused text field, asked through AT-SPI in a process
+    of its own; None when it cannot be told within a few seconds."""
+    script = ("import pyatspi\n"
+              "def walk(n):\n"
+              "    yield n\n"
+              "    for c in n:\n"
+              "        if c is not None: yield from walk(c)\n"
+              "for app in pyatspi.Registry.getDesktop(0):\n"
+              "    if app is not None and app.name == 'Tessaro':\n"
+              "        for n in walk(app):\n"
+              "            if n.getState().contains(pyatspi.STATE_FOCUSED) and n.getRole() == pyatspi.ROLE_TEXT:\n"
+              "                print(n.queryText().caretOffset)\n")
+    try:
+        reply = subprocess.run(["/usr/bin/python3", "-c", script], env=env, capture_output=True, text=True,
+                               timeout=5)
+    except subprocess.TimeoutExpired:
+        return None
+    return reply.stdout.strip() or None
+
+
+def read_transcripts(path, language):
+    """The expected transcript of one language from the documentation: the fenced block
+    "orca-transcript LANGUAGE", steps headed "## step", one utterance a line, the program's own
+    as "Tessaro: text"."""
+    with open(path, encoding="utf-8") as file:
+        text = file.read()
+    match = re.search(r"```orca-transcript %s\n(.*?)```" % language, text, re.S)
+    if not match:
+        raise RuntimeError("no transcript for %r in %s" % (language, path))
+    steps, current = {}, None
+    for line in match[1].splitlines():
+        if line.startswith("## "):
+            current = steps.setdefault(line[3:].strip(), [])
+        elif line.strip() and current is not None:
+            current.append(line.strip())
+    return steps
+
+
+def format_said(orca, program):
+    return list(orca) + ["Tessaro: %s" % text for _language, text in program]
+
+
+def matches(expected, said, values):
+    """Whether each said line is the expected one. A {placeholder} stands for its value, or for
+    any text where its value is None."""
+    if len(expected) != len(said):
+        return False
+    def pattern(line):
+        parts = re.split(r"\{(\w+)\}", line)
+        return "".join(re.escape(part) if index % 2 == 0 else
+                        (".+" if values[part] is None else re.escape(values[part]))
+                        for index, part in enumerate(parts))
+    return all(re.fullmatch(pattern(line), got) for line, got in zip(expected, said))
+
+
+class Walk:
+    def __init__(self, orca, transcript, record, verbose):
+        self.orca = orca
+        self.transcript = transcript
+        self.record = record
+        self.verbose = verbose
+        self.checks = []
+        self.recorded = []
+        today = datetime.date.today()
+        # The volumes of the backup window are the machine's own.
+        self.values = {"today": date_text(today), "volume": None}
+
+    def check(self, name, ok, detail=""):
+        self.checks.append((name, bool(ok), str(detail)))
+        return ok
+
+    def press(self, keys):
+        """Presses each key as a person does: a modifier goes down a moment before its key."""
+        env = self.orca.session.env
+        for key in keys:
+            *modifiers, name = key.split("+")
+            if modifiers:
+                subprocess.run(["xdotool", "keydown", "+".join(modifiers)], env=env, check=True)
+                time.sleep(0.08)
+            subprocess.run(["xdotool", "key", name], env=env, check=True)
+            if modifiers:
+                subprocess.run(["xdotool", "keyup", "+".join(modifiers)], env=env, check=True)
+            time.sleep(0.15)
+
+    def step(self, name, keys, run=None):
+        expected = self.transcript.get(name)
+        self.press(keys)
+        orca, program = self.orca.listen(quiet=1.2, expected=None if expected is None else len(expected))
+        said = format_said(orca, program)
+        label = name if run is None else "%s (run %d)" % (name, run)
+        if self.record and run in (None, 1):
+            self.recorded.append((name, said))
+        if self.verbose:
+            print("# %s: %s" % (label, " · ".join(said)), flush=True)
+        wrong_language = [text for language, text in program if language != PROGRAM_LANGUAGE]
+        self.check("%s: the program speaks German" % label, not wrong_language, wrong_language)
+        if expected is None:
+            return self.check("%s: in the transcript" % label, self.record, "no step of this name")
+        return self.check(label, matches(expected, said, self.values),
+                          "expected %s, said %s" % (" · ".join(expected), " · ".join(said)))
+
+    def braille_day_message(self, display):
+        """Ctrl+Left and Ctrl+Right on the display: the day message comes, goes in time, and a
+        routing key during it takes it away without reaching Orca's line. Ends on the day it
+        began with."""
+        for key, number in (("ctrl+Left", 1), ("ctrl+Right", 2)):
+            pressed = time.monotonic()
+            self.press([key])
+            message = self.wait_for_display(display, pressed, lambda text: "Nummer: %d/" % number in text, 2)
+            if not self.check("Braille: %s shows the day message" % key, message, display.current()):
+                return
+            back = self.wait_for_display(display, message[0] + 0.01,
+                                         lambda text: text.startswith("Datum:"), BRAILLE_MESSAGE_TIME + 3)
+            self.check("Braille: after %s Orca's line is back within %.0f s of the message's end"
+                       % (key, BRAILLE_RETURN_TIME),
+                       back and back[0] - message[0] <= BRAILLE_MESSAGE_TIME + BRAILLE_RETURN_TIME,
+                       "back after %.2f s" % (back[0] - message[0]) if back else display.current())
+        caret = focused_caret(self.orca.session.env)
+        pressed = time.monotonic()
+        self.press(["ctrl+Left"])
+        message = self.wait_for_display(display, pressed, lambda text: "Nummer: 1/" in text, 2)
+        if self.check("Braille: the day message shows again", message, display.current()):
+            routed = time.monotonic()
+            display.press("ROUTE 5")
+            back = self.wait_for_display(display, routed, lambda text: text.startswith("Datum:"), 2)
+            self.check("Braille: a routing key during the message brings Orca's line back", back,
+                       display.current())
+            time.sleep(0.5)
+            self.check("Braille: the routing key did not move the caret", focused_caret(self.orca.session.env) == caret,
+                       "caret %r, before %r" % (focused_caret(self.orca.session.env), caret))
+        self.press(["ctrl+Right"])
+        self.orca.listen(quiet=0.5)
+
+    @staticmethod
+    def wait_for_display(display, since, condition, timeout):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            for at, text in display.since(since):
+                if condition(text):
+                    return at, text
+            time.sleep(0.02)
+        return None
+
+
+def run(args):
+    session = atspisession.Session(args.verbose)
+    orca = None
+    walk = None
+    try:
+        session.start_desktop()
+        orca = orcasession.OrcaSession(session, LOCALES[args.language], args.braille)
+        orca.wait_until_ready()
+        transcript = {} if args.record else read_transcripts(TRANSCRIPT_FILE, args.language)
+        walk = Walk(orca, transcript, args.record, args.verbose)
+        home = atspisession.make_home(os.path.join(session.tmp, "tessaro"),
+                                      {"AktOrdner": 1, "Teilnehmer": PARTICIPANT}, PARTICIPANTS)
+        env = dict(session.program_env(home), **orca.program_env())
+        log = open(os.environ.get("TESSARO_PROGRAM_LOG", os.devnull), "wb")
+        session.start([os.path.abspath(args.program)], env, stdout=log, stderr=log)
+        for name, keys in MAIN_PATH:
+            walk.step(name, keys)
+            if name == "Ctrl+Left in Datum" and orca.braille is not None:
+                walk.braille_day_message(orca.braille)
+        for run_number in range(1, args.runs + 1):
+            for name, keys in MESSAGE_BOX_STEPS:
+                walk.step(name, keys, run_number)
+    except (RuntimeError, OSError) as error:
+        if walk is None:
+            return [("session setup", False, str(error))], []
+        walk.check("session", False, str(error))
+    finally:
+        if orca is not None:
+            orca.close()
+        try:
+            session.stop()
+        except RuntimeError as error:
+            if walk is not None:
+                walk.check("cleanup", False, str(error))
+    return walk.checks, walk.recorded
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--program", required=True, help="path of the tessaro executable")
+    parser.add_argument("--language", choices=sorted(LOCALES), default="en")
+    parser.add_argument("--braille", action="store_true", help="run BRLTTY's virtual display too")
+    parser.add_argument("--runs", type=int, default=20, help="how often the message box steps are played")
+    parser.add_argument("--record", action="store_true", help="print what was said as a transcript")
+    parser.add_argument("--verbose", action="store_true")
+    args = parser.parse_args()
+    started = time.monotonic()
+    checks, recorded = run(args)
+    if args.record:
+        print("```orca-transcript %s" % args.language)
+        for name, said in recorded:
+            print("## %s" % name)
+            for line in said:
+                print(line)
+        print("```")
+    result = atspisession.report(checks, args.verbose)
+    print("# %.1f s" % (time.monotonic() - started))
+    return result
+
+
+if __name__ == "__main__":
+    sys.exit(main())
