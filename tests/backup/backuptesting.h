@@ -9,12 +9,14 @@
 
 // What the backup tests share: folders as volumes.
 
-// Folders given as the mounted volumes; a test may change the list at any time.
+// Folders given as the mounted volumes; a test may change the list at any time. Asked, a
+// volume answers at once with what the list gave.
 class FolderVolumes : public VolumeSource
 {
 public:
     explicit FolderVolumes(QList<Volume> volumes = {}) : list(std::move(volumes)) { }
-    QList<Volume> volumes() const override { return list; }
+    QList<Volume> mounts() const override { return list; }
+    Volume ask(const Volume &mount) const override { return mount; }
 
     QList<Volume> list;
 };

@@ -114,6 +114,7 @@ protected:
         cancelList.start(10);
         showWindow(settings);
         QTRY_VERIFY(!m_window->ui().folderCheckTimer->isActive()
+            && !m_window->isCheckingDataFolder()
             && !m_window->ui().participantListDialog->isVisible());
         QTRY_COMPARE(QApplication::activeWindow(), m_window.get());
     }

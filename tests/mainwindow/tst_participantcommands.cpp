@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,6 +21,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <chrono>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -51,6 +55,7 @@ private Q_SLOTS:
     void folderSwitchWithoutParticipant();
     void checkedFolderEntryDoesNothing();
     void uncreatableDataFolderIsReported();
+    void hangingDataFolderNeverHoldsTheWindow();
 
 private:
     void start(const QByteArray &settings = "[General]\nTeilnehmer=Anna\n");
@@ -468,6 +473,7 @@ void TestParticipantCommands::folderSwitchWithAnOpenParticipant()
     m_messages->answerNext(true);
     m_messages->answerNext(false);
     m_window->ui().documentsFolderAction->trigger();
+    QTRY_VERIFY(!m_window->isCheckingDataFolder());
     QVERIFY(m_window->ui().documentsFolderAction->isChecked());
     QVERIFY(!m_window->ui().programFolderAction->isChecked());
     QCOMPARE(m_window->participant(), QString());
@@ -492,6 +498,7 @@ void TestParticipantCommands::folderSwitchWithoutParticipant()
         list->ui().okButton->click();
     });
     m_window->ui().documentsFolderAction->trigger();
+    QTRY_VERIFY(!m_window->isCheckingDataFolder());
     QVERIFY(m_messages->shown().isEmpty());
     // The empty program data folder was removed, and Berta is open.
     QVERIFY(!QFileInfo::exists(dataFolder()));
@@ -520,6 +527,33 @@ void TestParticipantCommands::uncreatableDataFolderIsReported()
         QStringList{u"Der Ordner \"%1\" kann nicht angelegt werden!"_s.arg(dataFolder())});
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(m_window->participant(), QString());
+}
+
+void TestParticipantCommands::hangingDataFolderNeverHoldsTheWindow()
+{
+    m_window = createProgramWindows(m_paths, recordingFront(&m_announced)).mainWindow;
+    // The data folder on a network drive whose server has gone: asking it never returns.
+    m_window->dataFolderMaker = [](const QString &) {
+        for (;;)
+            std::this_thread::sleep_for(std::chrono::hours(1));
+        return false;
+    };
+    m_window->show();
+    QTRY_VERIFY(m_window->isCheckingDataFolder());
+    // The window answers a key meanwhile.
+    m_window->ui().nameEdit->setFocus();
+    QCoreApplication::postEvent(
+        m_window->ui().nameEdit, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->focusWidget() != m_window->ui().nameEdit, 100);
+    QTRY_COMPARE_WITH_TIMEOUT(shownTexts(),
+        QStringList{u"Der Ordner \"%1\" antwortet nicht!\r\nPrüfen Sie das Laufwerk und öffnen "
+                    "Sie dann die Teilnehmerliste mit Strg+T."_s.arg(dataFolder())},
+        5000);
+    QVERIFY(!m_window->isCheckingDataFolder());
+    QVERIFY(!QApplication::activeModalWidget());
+    // The program closes at once.
+    QVERIFY(m_window->close());
+    m_window.reset();
 }
 
 QTEST_MAIN(TestParticipantCommands)
