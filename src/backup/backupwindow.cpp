@@ -185,7 +185,9 @@ void BackupWindow::showVolumes()
 
 void BackupWindow::finishRefresh()
 {
-    if (!selectedRoot().isEmpty()) {
+    const QList<VolumeEntry> entries = m_scan->entries();
+    if (std::any_of(entries.cbegin(), entries.cend(),
+            [](const VolumeEntry &entry) { return entry.answered; })) {
         m_ui.volumeList->setFocus();
         return;
     }
