@@ -127,6 +127,22 @@ protected:
     }
 
     QString dataFolder() const { return m_paths.programFolder + QStringLiteral("Tessaro/"); }
+    QString pathOf(const QString &name) const
+    {
+        return dataFolder() + name + QStringLiteral(".dat");
+    }
+    bool writeParticipant(const QString &name, const QByteArray &bytes)
+    {
+        return writeBytes(pathOf(name), bytes);
+    }
+    // The texts of the messages shown so far.
+    QStringList shownTexts() const
+    {
+        QStringList texts;
+        for (const ShownMessage &message : m_messages->shown())
+            texts.append(message.text);
+        return texts;
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     ProgramPaths m_paths;
