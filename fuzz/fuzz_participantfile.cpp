@@ -4,21 +4,13 @@
 #include "records/dayformat.h"
 #include "records/linelist.h"
 
+#include "invariant.h"
+
 #include <QByteArrayView>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
-
-void require(bool condition, const char *what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
 
 // A day written from these values reads back as the same values. A "|" in the date or a
 // vertical tab in the remark moves text between the two fields on reading, by design.

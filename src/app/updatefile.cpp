@@ -53,8 +53,11 @@ QByteArray updateFileBytes(const UpdateInfo &info)
     const QString lines[] = {kProgramTitle, info.windowTitle, info.programPath, kHandOverKey,
         u"%1 %2"_s.arg(info.fontPoints).arg(info.fontName)};
     QByteArray bytes;
-    for (const QString &line : lines)
+    for (QString line : lines) {
+        // A line break in a value (a file name may hold one) would move every later line.
+        line.replace(u'\r', u' ').replace(u'\n', u' ');
         bytes += Windows1252::encode(line) + "\r\n";
+    }
     return bytes;
 }
 

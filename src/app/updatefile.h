@@ -15,7 +15,8 @@ struct UpdateInfo
 
 // The update hand-over file "Tessaro.cfg": the program title, the window title, the program
 // path, the hand-over key "Tessaro" and "<points> <font name>", in Windows-1252, every line
-// ended by CR LF.
+// ended by CR LF. A line break within a value becomes a blank, so that the file always has
+// five lines.
 QByteArray updateFileBytes(const UpdateInfo &info);
 
 // "Tessaro.cfg" in the user's temporary folder.

@@ -102,6 +102,8 @@ bool BackupRun::checkFolders(RunOutcome &outcome)
 bool BackupRun::copyFiles(RunOutcome &outcome)
 {
     FolderCopy copy(destinationFolder());
+    if (flushDestination)
+        copy.flushFolder = flushDestination;
     qsizetype copied = 0;
     for (const QString &name : std::as_const(m_fileNames)) {
         logTransfer(u"Kopiere"_s, name);
@@ -112,13 +114,21 @@ bool BackupRun::copyFiles(RunOutcome &outcome)
             afterCopyingFile(name);
     }
     // The copies made before a failure are put in place all the same.
-    const qsizetype placed = copy.commit();
-    if (copied == m_fileNames.size() && placed == copied)
+    const FolderCopy::Commit committed = copy.commit();
+    const bool allPlaced = copied == m_fileNames.size() && committed.placed == copied;
+    if (allPlaced && committed.confirmed)
         return true;
+    if (allPlaced) {
+        // Every copy is in place, but the medium may not hold the renames.
+        return fail(outcome, MessageKind::Error,
+            u"Die Datendateien wurden nach \"%1\" kopiert, aber der Datenträger hat nicht "
+            "bestätigt, dass sie gespeichert sind!\r\nBitte wiederholen Sie den Vorgang."_s.arg(
+                destinationFolder()));
+    }
     return fail(outcome, MessageKind::Error,
         u"Fehler beim Kopieren der Datei \"%1\" nach \"%2\"!\r\nDer Kopiervorgang wird "
         "abgebrochen."_s.arg(
-            sourceFolder() + m_fileNames.at(qMin(copied, placed)), destinationFolder()));
+            sourceFolder() + m_fileNames.at(qMin(copied, committed.placed)), destinationFolder()));
 }
 
 bool BackupRun::compareFiles(RunOutcome &outcome)

@@ -40,6 +40,8 @@ public:
     // between copying and comparing.
     std::function<void(const QString &name)> afterCopyingFile;
     std::function<void()> beforeComparing;
+    // For tests: flushes the destination folder after the renames in place of fsync.
+    std::function<int(int folderFd)> flushDestination;
 
     QString backupFolder() const { return m_backupFolder; }
     // The participant files copied, in the order of the run.

@@ -1,6 +1,7 @@
 #include "backup/backupwindow.h"
 
 #include "backup/backuprun.h"
+#include "backup/volumescan.h"
 #include "speech/screenreaderfront.h"
 #include "ui/dialoggeometry.h"
 #include "ui/messages.h"
@@ -49,7 +50,7 @@ BackupWindow::BackupWindow(
     QWidget *mainWindow, ScreenReaderFront *front, std::unique_ptr<VolumeSource> volumes)
     : AdaptiveDialog(mainWindow, LookKinds{true, true, true, false, true, false}, false)
     , m_front(front)
-    , m_volumes(std::move(volumes))
+    , m_scan(new VolumeScan(std::move(volumes), this))
 {
     m_ui.volumeList = new QListWidget(this);
     m_ui.volumeList->setAccessibleName(u"Laufwerke"_s);
@@ -96,6 +97,12 @@ BackupWindow::BackupWindow(
     connect(m_ui.closeButton, &QPushButton::clicked, this, &BackupWindow::reject);
     connect(m_announceTimer, &QTimer::timeout, this,
         [this] { m_front->output(std::exchange(m_pendingAnnouncement, QString()), true); });
+    connect(m_scan, &VolumeScan::entriesChanged, this, &BackupWindow::showVolumes);
+    connect(m_scan, &VolumeScan::finished, this, &BackupWindow::finishRefresh);
+    connect(m_ui.volumeList, &QListWidget::currentItemChanged, this, [this] {
+        m_userSelected = true;
+        updateStartButton();
+    });
 
     prepare(BackupDirection::Backup, QString());
 }
@@ -118,13 +125,19 @@ void BackupWindow::prepare(BackupDirection direction, const QString &dataFolder)
 
 void BackupWindow::setVolumeSource(std::unique_ptr<VolumeSource> volumes)
 {
-    m_volumes = std::move(volumes);
+    m_scan->setSource(std::move(volumes));
+}
+
+bool BackupWindow::isScanning() const
+{
+    return !m_scan->isFinished();
 }
 
 QString BackupWindow::selectedRoot() const
 {
     const QListWidgetItem *item = m_ui.volumeList->currentItem();
-    return item ? item->data(kRootRole).toString() : QString();
+    return item && (item->flags() & Qt::ItemIsSelectable) ? item->data(kRootRole).toString()
+                                                          : QString();
 }
 
 void BackupWindow::refresh()
@@ -132,23 +145,61 @@ void BackupWindow::refresh()
     // A refresh during a run would enable the start button for a second run.
     if (isRunning())
         return;
-    m_ui.startButton->setEnabled(false);
     m_ui.volumeList->clear();
-    const QList<VolumeEntry> entries = qualifyingVolumes(m_volumes->volumes(), m_direction);
-    for (const VolumeEntry &entry : entries) {
-        auto *item = new QListWidgetItem(entry.text, m_ui.volumeList);
-        item->setData(kRootRole, entry.root);
+    m_userSelected = false;
+    m_scan->start(m_direction);
+}
+
+void BackupWindow::showVolumes()
+{
+    const QList<VolumeEntry> entries = m_scan->entries();
+    // Changes made here are not the user's choice.
+    const QSignalBlocker notByTheUser(m_ui.volumeList);
+    QStringList roots;
+    for (const VolumeEntry &entry : entries)
+        roots.append(entry.root);
+    // Changed in place, so that the entry the user is on stays the current one.
+    for (int row = m_ui.volumeList->count() - 1; row >= 0; --row) {
+        if (!roots.contains(m_ui.volumeList->item(row)->data(kRootRole).toString()))
+            delete m_ui.volumeList->takeItem(row);
     }
-    if (entries.isEmpty()) {
-        Messages::information(this,
-            u"%1\r\nKlicken Sie auf \"%2\" um die Laufwerke erneut zu prüfen."_s.arg(
-                textsFor(m_direction).noVolumes, withoutAmpersands(m_ui.refreshButton->text())));
-        m_ui.refreshButton->setFocus();
-    } else {
-        m_ui.volumeList->setCurrentRow(0);
+    for (int row = 0; row < entries.size(); ++row) {
+        QListWidgetItem *item = m_ui.volumeList->item(row);
+        if (!item || item->data(kRootRole).toString() != entries.at(row).root) {
+            item = new QListWidgetItem;
+            item->setData(kRootRole, entries.at(row).root);
+            m_ui.volumeList->insertItem(row, item);
+        }
+        item->setText(entries.at(row).text);
+        // One that does not answer can be read, but not chosen.
+        item->setFlags(entries.at(row).answered ? Qt::ItemIsEnabled | Qt::ItemIsSelectable
+                                                : Qt::ItemIsEnabled);
+    }
+    // The first volume that answered is selected, unless the user has chosen one meanwhile.
+    const auto firstAnswered = std::find_if(
+        entries.cbegin(), entries.cend(), [](const VolumeEntry &entry) { return entry.answered; });
+    if (!m_userSelected && firstAnswered != entries.cend())
+        m_ui.volumeList->setCurrentRow(int(firstAnswered - entries.cbegin()));
+    updateStartButton();
+}
+
+void BackupWindow::finishRefresh()
+{
+    const QList<VolumeEntry> entries = m_scan->entries();
+    if (std::any_of(entries.cbegin(), entries.cend(),
+            [](const VolumeEntry &entry) { return entry.answered; })) {
         m_ui.volumeList->setFocus();
+        return;
     }
-    m_ui.startButton->setEnabled(!entries.isEmpty());
+    Messages::information(this,
+        u"%1\r\nKlicken Sie auf \"%2\" um die Laufwerke erneut zu prüfen."_s.arg(
+            textsFor(m_direction).noVolumes, withoutAmpersands(m_ui.refreshButton->text())));
+    m_ui.refreshButton->setFocus();
+}
+
+void BackupWindow::updateStartButton()
+{
+    m_ui.startButton->setEnabled(!isRunning() && !selectedRoot().isEmpty());
 }
 
 void BackupWindow::start()
@@ -162,9 +213,9 @@ void BackupWindow::start()
     resetLog();
 
     // The volume may have been unmounted since the list was made.
-    const QList<Volume> mounted = m_volumes->volumes();
+    const QList<Volume> mounted = m_scan->source().mounts();
     const bool present = std::any_of(mounted.begin(), mounted.end(),
-        [&root](const Volume &volume) { return volume.root == root && volume.ready; });
+        [&root](const Volume &volume) { return volume.root == root; });
     auto run = std::make_shared<BackupRun>(m_direction, m_dataFolder, root, present);
     run->logSink = [this](const QString &line) {
         QMetaObject::invokeMethod(
@@ -193,7 +244,7 @@ void BackupWindow::finishRun(const RunOutcome &outcome)
     if (!outcome.passedChecks) {
         m_ui.refreshButton->setFocus();
     } else {
-        m_ui.startButton->setEnabled(m_ui.volumeList->count() > 0);
+        updateStartButton();
         m_ui.volumeList->setFocus();
     }
     if (m_closeRequested)
@@ -260,5 +311,7 @@ void BackupWindow::done(int result)
     }
     m_closeRequested = false;
     m_ui.scanTimer->stop();
+    // Volumes that still have not answered are left to their threads.
+    m_scan->stop();
     AdaptiveDialog::done(result);
 }

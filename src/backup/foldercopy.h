@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // Copying files into a folder and comparing them with what the medium holds, in blocks, without
 // any widget. No file is ever read whole into memory.
 
@@ -13,7 +15,8 @@ inline constexpr qsizetype kCopyBlockSize = 65536;
 // Copies files into one folder so that each file there is at every moment either as it was or
 // completely replaced: every file is first copied into a temporary file of its own in that
 // folder, and all are put in place together once they are on the medium. The folder is opened
-// once, so that a volume unmounted meanwhile is never replaced by the empty folder it leaves.
+// once, so that a volume unmounted meanwhile is never replaced by the empty folder it leaves. The
+// first copy removes the leftovers of interrupted runs from the folder.
 class FolderCopy
 {
 public:
@@ -28,21 +31,35 @@ public:
     // nothing of it then stays behind.
     bool copyIn(const QString &source, const QString &name);
 
+    struct Commit
+    {
+        // How many copies were put in place, in the order copied: all unless something failed.
+        qsizetype placed = 0;
+        // Whether the medium confirmed the renames.
+        bool confirmed = false;
+    };
     // Flushes all copies to the medium, then renames each over its name in the order copied,
-    // and flushes the folder. Returns how many were put in place: all unless something failed;
-    // the copies from the first failure on are removed, and the files of their names are left
-    // as they were.
-    qsizetype commit();
+    // and flushes the folder. The copies from the first failure on are removed, and the files of
+    // their names are left as they were.
+    Commit commit();
+
+    // Flushes the folder after the renames; fsync unless a test puts a failure in its place.
+    std::function<int(int folderFd)> flushFolder;
 
 private:
     struct Pending
     {
         QByteArray temporary;
         QByteArray name;
+        // Holds the temporary file's lock until it is renamed into place; -1 when none is held.
+        int lockFd = -1;
     };
     void removeFrom(qsizetype first);
+    void releaseLocks();
 
     int m_folderFd = -1;
+    bool m_leftoversRemoved = false;
+    qsizetype m_lockBudget = 0;
     QList<Pending> m_pending;
 };
 

@@ -88,17 +88,21 @@ QString backupFolderOf(const QString &root)
     return root + (root.endsWith(u'/') ? u"TsDaten/"_s : u"/TsDaten/"_s);
 }
 
-QList<VolumeEntry> qualifyingVolumes(const QList<Volume> &volumes, BackupDirection direction)
+std::optional<VolumeEntry> qualifyingEntry(const Volume &volume, BackupDirection direction)
 {
-    QList<VolumeEntry> entries;
-    for (const Volume &volume : volumes) {
-        if (!volume.ready)
-            continue;
-        const bool qualifies = direction == BackupDirection::Backup
-            ? backupFolderIsWritable(volume.root)
-            : QFileInfo(backupFolderOf(volume.root)).isDir();
-        if (qualifies)
-            entries.append({volume.root, volumeListText(volume)});
-    }
-    return entries;
+    if (!volume.ready)
+        return std::nullopt;
+    const bool qualifies = direction == BackupDirection::Backup
+        ? backupFolderIsWritable(volume.root)
+        : QFileInfo(backupFolderOf(volume.root)).isDir();
+    if (!qualifies)
+        return std::nullopt;
+    return VolumeEntry{volume.root, volumeListText(volume)};
+}
+
+VolumeEntry notAnsweringEntry(const Volume &mount)
+{
+    const bool named = mount.kind == VolumeKind::Network && !mount.remoteName.isEmpty();
+    return {
+        mount.root, u"%1 antwortet nicht"_s.arg(named ? volumeListText(mount) : mount.root), false};
 }

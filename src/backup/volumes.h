@@ -33,16 +33,24 @@ class VolumeSource
 {
 public:
     virtual ~VolumeSource() = default;
-    // Every mounted volume in the system's order, queried anew at each call.
-    virtual QList<Volume> volumes() const = 0;
+    // Every mounted volume in the system's order, read anew at each call from the mount table
+    // alone: root, kind and remote name, but no label, and ready as far as the table tells. It
+    // never asks a volume itself, so that a volume that does not answer cannot hold it up.
+    virtual QList<Volume> mounts() const = 0;
+    // The volume of a mount with its label and whether it is ready. It asks the volume itself and
+    // therefore waits as long as the volume does not answer; it is called on a thread of its own
+    // (records/detachedcall.h) and may be called on several threads at once.
+    virtual Volume ask(const Volume &mount) const = 0;
 };
 
-// The volumes mounted on this system (QStorageInfo), with removable media recognised by their
-// block device's removable flag or by a mount below /media or /run/media.
+// The volumes mounted on this system: the mount table /proc/self/mounts, removable media
+// recognised by their block device's removable flag or by a mount below /media or /run/media,
+// and each volume asked through QStorageInfo.
 class SystemVolumeSource : public VolumeSource
 {
 public:
-    QList<Volume> volumes() const override;
+    QList<Volume> mounts() const override;
+    Volume ask(const Volume &mount) const override;
 };
 
 // A mount as a volume, typed by its file system and device; nullopt for file systems that keep
@@ -64,13 +72,19 @@ struct VolumeEntry
 {
     QString root;
     QString text;
+    // False for a volume that has not answered in time: it is listed, but cannot be chosen.
+    bool answered = true;
 
     bool operator==(const VolumeEntry &) const = default;
 };
 
-// The volumes that qualify, in order. Each must be ready. A backup needs a backup folder it can
+// The entry of a volume that qualifies: it must be ready. A backup needs a backup folder it can
 // write to: "TsDaten" is created in the root when missing and removed again when empty. A
-// restore needs the backup folder to exist.
-QList<VolumeEntry> qualifyingVolumes(const QList<Volume> &volumes, BackupDirection direction);
+// restore needs the backup folder to exist. Nothing when the volume does not qualify.
+std::optional<VolumeEntry> qualifyingEntry(const Volume &volume, BackupDirection direction);
+
+// The entry of a mount that has not answered: its root, a network mount's remote name in upper
+// case, and "antwortet nicht".
+VolumeEntry notAnsweringEntry(const Volume &mount);
 
 #endif

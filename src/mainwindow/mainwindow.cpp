@@ -2,6 +2,7 @@
 
 #include "mainwindow/mainwindowgeometry.h"
 #include "records/dayformat.h"
+#include "records/detachedcall.h"
 #include "reports/numberdialog.h"
 #include "reports/reportview.h"
 #include "speech/accessibilityfixes.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -70,6 +72,13 @@ MainWindow::MainWindow(
     m_ui.folderCheckTimer->setInterval(25);
     connect(m_ui.folderCheckTimer, &QTimer::timeout, this,
         [this] { guarded([this] { checkDataFolder(); }); });
+    m_folderPatience = new QTimer(this);
+    m_folderPatience->setSingleShot(true);
+    m_folderPatience->setInterval(kAnswerPatience);
+    connect(m_folderPatience, &QTimer::timeout, this, &MainWindow::reportDataFolderNotAnswering);
+    dataFolderMaker = [](const QString &folder) {
+        return QFileInfo(folder).isDir() || QDir().mkpath(folder);
+    };
     openParticipant(QString());
     setStatusText(
         u"Vorw.: %1; Rückw.: %2; Teilnehmerliste: %3"_s.arg(germanShortcutText(kForwardKey),

@@ -200,6 +200,11 @@ public:
     // Chooses the data folder. Chosen by the user, it first asks to close the open participant,
     // then checks the new folder and opens the participant list.
     void selectDataFolder(DataFolderChoice choice, bool byUser);
+    // Makes sure that the data folder exists: the folder check calls it on a thread of its own,
+    // since a folder on a network drive may never answer. Tests put such a folder in its place.
+    std::function<bool(const QString &folder)> dataFolderMaker;
+    // Whether the folder check waits for the data folder's answer, up to kAnswerPatience.
+    bool isCheckingDataFolder() const { return m_checkingDataFolder; }
 
     void openParticipantList();
     void createParticipant();
@@ -283,6 +288,7 @@ private:
     // The name the open participant's file gives: "A.B" for A.B.dat, empty when none is open.
     QString openParticipantName() const;
     void checkDataFolder();
+    void reportDataFolderNotAnswering();
 
     void backUpDataFiles();
     void restoreDataFiles();
@@ -299,6 +305,10 @@ private:
     // The last confirmed search text, upper-cased.
     QString m_searchDate;
     bool m_isClosing = false;
+    // The folder check: the number of the newest one, whether it waits, and how long it may.
+    quint64 m_folderChecks = 0;
+    bool m_checkingDataFolder = false;
+    QTimer *m_folderPatience = nullptr;
     bool m_shownOnce = false;
     bool m_layingOut = false;
     // The day count the status bar's first panel was last laid out for.

@@ -5,9 +5,11 @@
 #include "participants/participantlistdialog.h"
 #include "participants/participantlisting.h"
 #include "records/dates.h"
+#include "records/detachedcall.h"
 #include "records/fileoperations.h"
 #include "speech/sounds.h"
 #include "ui/messages.h"
+#include "ui/shortcuttext.h"
 
 #include <QAction>
 #include <QDir>
@@ -57,12 +59,37 @@ void MainWindow::selectDataFolder(DataFolderChoice choice, bool byUser)
 void MainWindow::checkDataFolder()
 {
     m_ui.folderCheckTimer->stop();
+    // A data folder on a network drive that no longer answers must not hold the window: the
+    // folder is made sure of on a thread of its own, and the user is told when it does not
+    // answer in time. Only the newest check counts.
+    const quint64 check = ++m_folderChecks;
     const QString folder = m_file.dataFolder();
-    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
-        Messages::information(this, u"Der Ordner \"%1\" kann nicht angelegt werden!"_s.arg(folder));
+    m_checkingDataFolder = true;
+    m_folderPatience->start();
+    callDetached<bool>(
+        this, [folder, make = dataFolderMaker] { return make(folder); },
+        [this, check, folder](const bool &made) {
+            if (check != m_folderChecks || !std::exchange(m_checkingDataFolder, false)
+                || m_isClosing)
+                return;
+            m_folderPatience->stop();
+            if (!made) {
+                Messages::information(
+                    this, u"Der Ordner \"%1\" kann nicht angelegt werden!"_s.arg(folder));
+                return;
+            }
+            guarded([this] { openParticipantList(); });
+        });
+}
+
+void MainWindow::reportDataFolderNotAnswering()
+{
+    if (!std::exchange(m_checkingDataFolder, false) || m_isClosing)
         return;
-    }
-    openParticipantList();
+    Messages::information(this,
+        u"Der Ordner \"%1\" antwortet nicht!\r\nPrüfen Sie das Laufwerk und öffnen Sie dann "
+        "die Teilnehmerliste mit %2."_s.arg(
+            m_file.dataFolder(), germanShortcutText(m_ui.participantListAction->shortcut())));
 }
 
 void MainWindow::openParticipantList()

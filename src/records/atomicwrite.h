@@ -8,24 +8,26 @@
 // "Datei \"%s\" kann nicht erstellt werden. %s", the path and the reason.
 
 // Replaces the file's content without ever leaving it truncated: the bytes go to a temporary
-// file in the same folder, which is flushed to disk and then renamed over the file. When
-// anything fails the temporary file is removed and the old file is left exactly as it was.
-// A link is followed, so the file it points to receives the content.
+// file in the same folder (records/temporaryfiles.h), which is flushed to disk and then renamed
+// over the file. When anything fails the temporary file is removed and the old file is left
+// exactly as it was. A link is followed, so the file it points to receives the content. The new
+// file keeps the old one's permissions, and its owner and group as far as the user may set them;
+// other hard links of the old file keep the old content. Leftovers of earlier interrupted writes
+// in the folder are removed on the way.
 void writeFileAtomically(const QString &path, const QByteArray &bytes);
+
+// A file the user saves: replaced as by writeFileAtomically where its folder takes a new file.
+// Where the folder takes none (no write permission) but the file itself may be written, the file
+// is written in place instead, keeping its links, owner and permissions: the space it needs is
+// reserved first, so that a full medium refuses before a byte changes, and when a write fails
+// half-way the old content is written back.
+void saveFile(const QString &path, const QByteArray &bytes);
 
 // Copies source to target through writeFileAtomically.
 void copyFileAtomically(const QString &source, const QString &target);
 
-// The pieces of the replacement, shared with the backup copy, which replaces many files at once.
-
 // Writes all bytes to the descriptor, repeating short and interrupted writes; false with errno
-// set when a write fails.
+// set when a write fails. Shared with the backup copy.
 bool writeAllBytes(int fd, const char *data, qsizetype size);
-
-// Creates a new file "<prefix>.<random>.tmp" that nobody else uses and opens it for writing.
-// The prefix is a path relative to the folder descriptor folderFd (AT_FDCWD: to the current
-// folder, or absolute); name receives the whole path in the same form. Returns the descriptor,
-// or -1 with errno set.
-int createTemporaryFile(int folderFd, const QString &prefix, QByteArray *name);
 
 #endif

@@ -27,6 +27,12 @@ double luminance(const QColor &color)
         + 0.0722 * linear(rgb.blueF());
 }
 
+QString jobFailedText(const QString &target)
+{
+    return u"Der Druck auf \"%1\" kann nicht abgeschlossen werden.\r\nDer Bericht wurde "
+           "möglicherweise nicht gedruckt."_s.arg(target);
+}
+
 } // namespace
 
 QString printJobTitle(const QString &participant)
@@ -40,15 +46,12 @@ QColor paperTextColor(const QColor &displayColor)
     return contrastToWhite < 3.0 ? QColor(Qt::black) : displayColor.toRgb();
 }
 
-void printText(QPrinter &printer, const QString &title, const QString &text, const QFont &font,
-    const QColor &color)
+void printPages(QPagedPaintDevice &device, const QString &target, const QString &text,
+    const QFont &font, const QColor &color)
 {
-    printer.setDocName(title);
-    printer.setFullPage(false);
-
     QTextDocument document;
-    // Measured at the printer's resolution, so that the font has its size on paper.
-    document.documentLayout()->setPaintDevice(&printer);
+    // Measured at the device's resolution, so that the font has its size on paper.
+    document.documentLayout()->setPaintDevice(&device);
     document.setDocumentMargin(0);
     document.setDefaultFont(font);
     document.setPlainText(text);
@@ -58,15 +61,12 @@ void printText(QPrinter &printer, const QString &title, const QString &text, con
     all.select(QTextCursor::Document);
     all.mergeCharFormat(colored);
     // Laid out in pages of the printable area, with no room for header, footer or page number.
-    const QSizeF page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
+    const QSizeF page = device.pageLayout().paintRectPixels(device.logicalDpiY()).size();
     document.setPageSize(page);
 
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        const QString target
-            = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    if (!painter.begin(&device))
         throw TessaroError(u"Der Druck auf \"%1\" kann nicht gestartet werden."_s.arg(target));
-    }
     // Line by line: the layout has moved every line that would cross a page's bottom edge to the
     // next page, so each line belongs to the page its top lies on and is printed only there.
     int shownPage = 0;
@@ -76,10 +76,30 @@ void printText(QPrinter &printer, const QString &title, const QString &text, con
         for (int i = 0; i < lines->lineCount(); ++i) {
             const QTextLine line = lines->lineAt(i);
             const int pageNumber = int((blockTop.y() + line.y()) / page.height());
-            for (; shownPage < pageNumber; ++shownPage)
-                printer.newPage();
+            for (; shownPage < pageNumber; ++shownPage) {
+                if (!device.newPage()) {
+                    painter.end();
+                    throw TessaroError(u"Der Druck auf \"%1\" ist bei Seite %2 abgebrochen.\r\n"
+                                       "Der Bericht wurde nicht vollständig gedruckt."_s.arg(
+                                           target, QString::number(shownPage + 2)));
+                }
+            }
             line.draw(&painter, blockTop - QPointF(0, pageNumber * page.height()));
         }
     }
-    painter.end();
+    if (!painter.end())
+        throw TessaroError(jobFailedText(target));
+}
+
+void printText(QPrinter &printer, const QString &title, const QString &text, const QFont &font,
+    const QColor &color)
+{
+    printer.setDocName(title);
+    printer.setFullPage(false);
+    const QString target
+        = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    printPages(printer, target, text, font, color);
+    // A job that fails on its way to the printer shows in the printer's state.
+    if (printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted)
+        throw TessaroError(jobFailedText(target));
 }

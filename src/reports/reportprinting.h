@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QString>
 
+class QPagedPaintDevice;
 class QPrinter;
 
 // Printing a report, without any widget.
@@ -19,8 +20,14 @@ QColor paperTextColor(const QColor &displayColor);
 
 // Prints the text as one job with that title: the whole printable area of every page as its
 // frame, in the font and colour given, wrapped at the page width, page after page filled; no
-// header, footer or page number. Raises TessaroError when the printer cannot be started.
+// header, footer or page number. Every failure of the job raises TessaroError naming the printer
+// (or the file printed to): the printer cannot be started, a page cannot be begun, or the job
+// fails at its end.
 void printText(QPrinter &printer, const QString &title, const QString &text, const QFont &font,
     const QColor &color);
+
+// The pages of printText on any paged device, target being the name a failure gives.
+void printPages(QPagedPaintDevice &device, const QString &target, const QString &text,
+    const QFont &font, const QColor &color);
 
 #endif

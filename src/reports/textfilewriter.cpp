@@ -121,5 +121,5 @@ void saveTextFile(const QString &path, const QString &text, TextFileFormat forma
     if (existing.exists()
         && (!existing.isWritable() || !existing.permission(QFileDevice::WriteOwner)))
         throw TessaroError(createErrorText(path, systemErrorReason(EACCES)));
-    writeFileAtomically(path, textFileBytes(text, format, font));
+    saveFile(path, textFileBytes(text, format, font));
 }

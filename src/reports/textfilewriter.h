@@ -35,9 +35,10 @@ QByteArray textFileBytes(
 // without Unicode), so that a reader shows the exact text whatever character set the font names.
 QByteArray richTextDocument(const QString &text, const std::optional<TextFileFont> &font);
 
-// Creates or replaces the file through writeFileAtomically, so that a failure leaves no
-// half-written file. An existing file that may not be written is left alone. Failures raise
-// TessaroError: "Datei \"%s\" kann nicht erstellt werden. %s".
+// Creates or replaces the file through saveFile: atomically, so that a failure leaves no
+// half-written file, or in place where the folder takes no new file. An existing file that may
+// not be written is left alone. Failures raise TessaroError:
+// "Datei \"%s\" kann nicht erstellt werden. %s".
 void saveTextFile(const QString &path, const QString &text, TextFileFormat format,
     const std::optional<TextFileFont> &font = {});
 

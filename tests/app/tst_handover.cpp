@@ -32,6 +32,7 @@ private:
         whenModalOpens<ParticipantListDialog>([](ParticipantListDialog *list) { list->reject(); });
         showWindow("[General]\nTeilnehmer=Anna\n");
         QTRY_VERIFY(!m_window->ui().folderCheckTimer->isActive()
+            && !m_window->isCheckingDataFolder()
             && !m_window->ui().participantListDialog->isVisible());
         startWatching();
     }

@@ -68,6 +68,9 @@ void TestHelpFiles::updateFileBytes_data()
                u"DejaVu Sans"_s}
         << "Tessaro V1.01\r\nJ\xfcrgen - Tessaro V1.01\r\n/home/a b/Programme/tessaro\r\n"
            "Tessaro\r\n20 DejaVu Sans\r\n"_ba;
+    QTest::newRow("a line break in a file's name: still five lines")
+        << UpdateInfo{u"An\nna\r - Tessaro V1.01"_s, u"/opt/t"_s, 12, u"Arial"_s}
+        << "Tessaro V1.01\r\nAn na  - Tessaro V1.01\r\n/opt/t\r\nTessaro\r\n12 Arial\r\n"_ba;
 }
 
 void TestHelpFiles::updateFileBytes()

@@ -3,6 +3,7 @@
 #include "backuptesting.h"
 #include "support/testfiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QTemporaryDir>
@@ -34,6 +35,14 @@ const QList<std::pair<QString, QByteArray>> &participantFiles()
 
 enum class Failure { HalfWay, NameRefused, Unreadable, VolumeGone };
 
+// The message of a run that failed once copying had begun; a note instead when it did not.
+ShownMessage failureAfterTheChecks(const RunOutcome &outcome)
+{
+    if (!outcome.passedChecks || outcome.succeeded)
+        return {MessageKind::Information, u"<no failure after the checks>"_s};
+    return {outcome.messageKind, outcome.message};
+}
+
 } // namespace
 
 class TestBackupRun : public QObject
@@ -52,6 +61,7 @@ private Q_SLOTS:
     void comparisonFindsAChangedCopy();
     void failureKeepsWhatWasThere_data();
     void failureKeepsWhatWasThere();
+    void unconfirmedRenamesAreToldAsSuch();
 
 private:
     QString dataFolder() const { return m_dir->path() + u"/Daten/"_s; }
@@ -122,6 +132,13 @@ void TestBackupRun::copiesAndVerifiesEveryParticipantFile()
     QVERIFY(writeBytes(destination + u"bert.DAT"_s, "alt"));
     QVERIFY(QFile::setPermissions(destination + u"bert.DAT"_s, QFileDevice::ReadOwner));
     QVERIFY(writeBytes(destination + u"Zora.dat"_s, "bleibt"));
+    // A leftover of an interrupted run goes; a user's file named like one stays.
+    for (const QString &name : {u".Anna.dat.x1.tessaro.tmp"_s, u".Anna.dat.x1.tmp"_s}) {
+        QFile planted(destination + name);
+        QVERIFY(planted.open(QIODevice::WriteOnly));
+        QVERIFY(planted.setFileTime(
+            QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+    }
 
     BackupRun backupRun(
         backup ? BackupDirection::Backup : BackupDirection::Restore, dataFolder(), root());
@@ -153,7 +170,8 @@ void TestBackupRun::copiesAndVerifiesEveryParticipantFile()
                                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                                      QDir::Name | QDir::IgnoreCase);
     QCOMPARE(left,
-        (QStringList{u".Cäsar.dat"_s, u"Anna.dat"_s, u"bert.DAT"_s, u"Leer.dat"_s, u"Zora.dat"_s}));
+        (QStringList{u".Anna.dat.x1.tmp"_s, u".Cäsar.dat"_s, u"Anna.dat"_s, u"bert.DAT"_s,
+            u"Leer.dat"_s, u"Zora.dat"_s}));
 }
 
 void TestBackupRun::checksBeforeCopying_data()
@@ -259,12 +277,10 @@ void TestBackupRun::comparisonFindsAChangedCopy()
     };
     const RunOutcome outcome = run(backupRun);
 
-    QVERIFY(outcome.passedChecks);
-    QVERIFY(!outcome.succeeded);
-    QCOMPARE(outcome.messageKind, MessageKind::Error);
-    QCOMPARE(outcome.message,
-        u"Fehler beim Vergleichen der Datei \"%1\" mit \"%2\"!\r\nDer Vergleichvorgang wird "
-        "abgebrochen."_s.arg(dataFolder() + u"bert.DAT"_s, copy));
+    QCOMPARE(failureAfterTheChecks(outcome),
+        (ShownMessage{MessageKind::Error,
+            u"Fehler beim Vergleichen der Datei \"%1\" mit \"%2\"!\r\nDer Vergleichvorgang wird "
+            "abgebrochen."_s.arg(dataFolder() + u"bert.DAT"_s, copy)}));
     QCOMPARE(m_log.constLast(), u"Vergleiche: \"bert.DAT\" --> \"%1\" ..."_s.arg(copy));
     QCOMPARE(m_log.filter(u"Vergleiche"_s).size(), 3);
 }
@@ -331,12 +347,10 @@ void TestBackupRun::failureKeepsWhatWasThere()
     ::setrlimit(RLIMIT_FSIZE, &savedLimit);
     obeyed.reset();
 
-    QVERIFY(outcome.passedChecks);
-    QVERIFY(!outcome.succeeded);
-    QCOMPARE(outcome.messageKind, MessageKind::Error);
-    QCOMPARE(outcome.message,
-        u"Fehler beim Kopieren der Datei \"%1\" nach \"%2\"!\r\nDer Kopiervorgang wird "
-        "abgebrochen."_s.arg(source + failingName, destination));
+    QCOMPARE(failureAfterTheChecks(outcome),
+        (ShownMessage{MessageKind::Error,
+            u"Fehler beim Kopieren der Datei \"%1\" nach \"%2\"!\r\nDer Kopiervorgang wird "
+            "abgebrochen."_s.arg(source + failingName, destination)}));
     QVERIFY(m_log.filter(u"Vergleiche"_s).isEmpty());
     // A refused name shows only when the copies are put in place, after the last one was made.
     if (Failure(failure) != Failure::NameRefused)
@@ -350,6 +364,26 @@ void TestBackupRun::failureKeepsWhatWasThere()
     const QStringList temporaries
         = QDir(destination).entryList({u"*.tmp"_s}, QDir::AllEntries | QDir::Hidden);
     QCOMPARE(temporaries, QStringList());
+}
+
+void TestBackupRun::unconfirmedRenamesAreToldAsSuch()
+{
+    writeSource(dataFolder());
+    BackupRun backupRun(BackupDirection::Backup, dataFolder(), root());
+    backupRun.flushDestination = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    const RunOutcome outcome = run(backupRun);
+
+    QCOMPARE(failureAfterTheChecks(outcome),
+        (ShownMessage{MessageKind::Error,
+            u"Die Datendateien wurden nach \"%1\" kopiert, aber der Datenträger hat nicht "
+            "bestätigt, dass sie gespeichert sind!\r\nBitte wiederholen Sie den Vorgang."_s.arg(
+                backupFolder())}));
+    QVERIFY(m_log.filter(u"Vergleiche"_s).isEmpty());
+    for (const auto &[name, bytes] : participantFiles())
+        QCOMPARE(readBytes(backupFolder() + name), bytes);
 }
 
 QTEST_GUILESS_MAIN(TestBackupRun)

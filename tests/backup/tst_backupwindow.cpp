@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -17,6 +18,9 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
+
+#include <chrono>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -40,6 +44,7 @@ private Q_SLOTS:
     void refreshKeys();
     void escapeInTheLogCloses();
     void closingWaitsForTheRun();
+    void hangingVolumeNeverHoldsTheWindow();
 
 private:
     QString dataFolder() const { return m_dir->path() + u"/Daten/"_s; }
@@ -99,7 +104,7 @@ int TestBackupWindow::showWith(BackupDirection direction, const std::function<vo
     m_window->prepare(direction, dataFolder());
     return execWith(*m_window, [this, steps] {
         QVERIFY(QTest::qWaitForWindowActive(m_window));
-        QTRY_VERIFY(!m_window->ui().scanTimer->isActive());
+        QTRY_VERIFY(!m_window->ui().scanTimer->isActive() && !m_window->isScanning());
         steps();
     });
 }
@@ -276,8 +281,8 @@ void TestBackupWindow::refreshKeys()
             = inLog ? static_cast<QWidget *>(m_window->ui().log) : m_window->ui().volumeList;
         target->setFocus();
         QTest::keyClick(target, Qt::Key_F5);
-        QCOMPARE(listTexts(), QStringList{rootB() + u" []"_s});
-        QCOMPARE(m_window->focusWidget(), m_window->ui().volumeList);
+        QTRY_COMPARE(listTexts(), QStringList{rootB() + u" []"_s});
+        QTRY_COMPARE(m_window->focusWidget(), m_window->ui().volumeList);
     });
 }
 
@@ -320,6 +325,50 @@ void TestBackupWindow::closingWaitsForTheRun()
     });
     QCOMPARE(result, int(QDialog::Rejected));
     QVERIFY(!m_window->isRunning());
+}
+
+void TestBackupWindow::hangingVolumeNeverHoldsTheWindow()
+{
+    // A network mount whose server has gone: asking it never returns.
+    class HangingVolumes : public FolderVolumes
+    {
+    public:
+        using FolderVolumes::FolderVolumes;
+        Volume ask(const Volume &mount) const override
+        {
+            for (;;)
+                std::this_thread::sleep_for(std::chrono::hours(1));
+            return mount;
+        }
+    };
+    Volume share{rootB(), VolumeKind::Network, QString(), u"//server/share"_s, true};
+    m_window->setVolumeSource(std::make_unique<HangingVolumes>(QList<Volume>{share}));
+    m_window->applyAppearance();
+    m_window->prepare(BackupDirection::Backup, dataFolder());
+    execWith(*m_window, [&] {
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        QTRY_VERIFY(!m_window->ui().scanTimer->isActive());
+        // The window answers a key while the volume is asked.
+        QVERIFY(m_window->isScanning());
+        QCoreApplication::postEvent(m_window->ui().volumeList,
+            new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->focusWidget(), m_window->ui().log, 100);
+        // Listed as not answering once the patience has run out, and not to be chosen.
+        QTRY_COMPARE_WITH_TIMEOUT(
+            listTexts(), QStringList{rootB() + u" //SERVER/SHARE antwortet nicht"_s}, 5000);
+        m_window->ui().volumeList->setCurrentRow(0);
+        QVERIFY(!m_window->ui().startButton->isEnabled());
+        QTest::keyClick(m_window->ui().volumeList, Qt::Key_Return);
+        QVERIFY(!m_window->isRunning());
+        QCOMPARE(m_env->messages.shown(),
+            (QList<ShownMessage>{{MessageKind::Information,
+                u"Keine betriebsbereiten Laufwerke zum Sichern vorhanden!\r\nKlicken Sie auf "
+                "\"Aktualisieren\" um die Laufwerke erneut zu prüfen."_s}}));
+        // The window closes at once, and so does the program.
+        QTest::keyClick(m_window->ui().volumeList, Qt::Key_Escape);
+        QVERIFY(!m_window->isVisible());
+    });
+    delete m_window;
 }
 
 QTEST_MAIN(TestBackupWindow)

@@ -1,12 +1,18 @@
 #include "backup/volumes.h"
 
+#include "backup/volumescan.h"
+
 #include "backuptesting.h"
 
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
+#include <QSemaphore>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
 
 using namespace Qt::StringLiterals;
 
@@ -37,6 +43,7 @@ private Q_SLOTS:
     void backupFolderIsInTheRoot();
     void qualifying_data();
     void qualifying();
+    void lateAnswerTakesThePlaceOfNotAnswering();
 };
 
 void TestVolumes::listText_data()
@@ -195,19 +202,52 @@ void TestVolumes::qualifying()
 
     Volume volume = removableVolume(root, u"STICK"_s);
     volume.ready = how != Setup::NotReady;
-    QList<VolumeEntry> entries;
+    std::optional<VolumeEntry> entry;
     {
         PermissionsObeyed obeyed;
         if (writeProtected && !obeyed.isActive())
             QSKIP("the test runs as root and cannot give up overriding permissions");
-        entries = qualifyingVolumes(
-            {volume}, backup ? BackupDirection::Backup : BackupDirection::Restore);
+        entry
+            = qualifyingEntry(volume, backup ? BackupDirection::Backup : BackupDirection::Restore);
     }
-    const QList<VolumeEntry> expected
-        = listed ? QList<VolumeEntry>{{root, root + u" [STICK]"_s}} : QList<VolumeEntry>{};
-    QCOMPARE(entries, expected);
+    const std::optional<VolumeEntry> expected
+        = listed ? std::optional(VolumeEntry{root, root + u" [STICK]"_s}) : std::nullopt;
+    QCOMPARE(entry, expected);
     QCOMPARE(QFileInfo(folder).isDir(), backupFolderAfter);
     QCOMPARE(QFileInfo::exists(root), how != Setup::MissingRoot);
+}
+
+void TestVolumes::lateAnswerTakesThePlaceOfNotAnswering()
+{
+    // A volume that answers only when the test lets it, counting how often it is asked.
+    class SlowVolumes : public FolderVolumes
+    {
+    public:
+        using FolderVolumes::FolderVolumes;
+        Volume ask(const Volume &mount) const override
+        {
+            ++asked;
+            answer.acquire();
+            return mount;
+        }
+        mutable std::atomic<int> asked = 0;
+        mutable QSemaphore answer;
+    };
+    QTemporaryDir dir;
+    auto source = std::make_shared<SlowVolumes>(QList<Volume>{removableVolume(dir.path())});
+    VolumeScan scan(source);
+    QSignalSpy finished(&scan, &VolumeScan::finished);
+    scan.start(BackupDirection::Restore);
+    // A second scan takes the waiting question's answer instead of asking again.
+    scan.start(BackupDirection::Restore);
+    QVERIFY(QDir(dir.path()).mkdir(u"TsDaten"_s));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
+    QCOMPARE(scan.entries(),
+        (QList<VolumeEntry>{{dir.path(), dir.path() + u" antwortet nicht"_s, false}}));
+    source->answer.release();
+    QTRY_COMPARE(scan.entries(), (QList<VolumeEntry>{{dir.path(), dir.path() + u" []"_s}}));
+    QCOMPARE(source->asked, 1);
+    QCOMPARE(finished.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestVolumes)

@@ -114,6 +114,7 @@ protected:
         cancelList.start(10);
         showWindow(settings);
         QTRY_VERIFY(!m_window->ui().folderCheckTimer->isActive()
+            && !m_window->isCheckingDataFolder()
             && !m_window->ui().participantListDialog->isVisible());
         QTRY_COMPARE(QApplication::activeWindow(), m_window.get());
     }
@@ -126,6 +127,22 @@ protected:
     }
 
     QString dataFolder() const { return m_paths.programFolder + QStringLiteral("Tessaro/"); }
+    QString pathOf(const QString &name) const
+    {
+        return dataFolder() + name + QStringLiteral(".dat");
+    }
+    bool writeParticipant(const QString &name, const QByteArray &bytes)
+    {
+        return writeBytes(pathOf(name), bytes);
+    }
+    // The texts of the messages shown so far.
+    QStringList shownTexts() const
+    {
+        QStringList texts;
+        for (const ShownMessage &message : m_messages->shown())
+            texts.append(message.text);
+        return texts;
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     ProgramPaths m_paths;

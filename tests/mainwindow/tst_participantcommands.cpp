@@ -47,20 +47,9 @@ private Q_SLOTS:
     void popupActsOnItsField();
     void deletionKeepsTheBackup();
     void deletionOfADottedNameDeletesItsOwnFile();
-    void folderSwitchWithAnOpenParticipant();
-    void folderSwitchWithoutParticipant();
-    void checkedFolderEntryDoesNothing();
-    void uncreatableDataFolderIsReported();
 
 private:
     void start(const QByteArray &settings = "[General]\nTeilnehmer=Anna\n");
-    QString documentsDataFolder() const { return m_paths.documentsFolder + u"Tessaro/"_s; }
-    QString pathOf(const QString &name) const { return dataFolder() + name + u".dat"_s; }
-    bool writeParticipant(const QString &name, const QByteArray &bytes)
-    {
-        return writeBytes(pathOf(name), bytes);
-    }
-    QStringList shownTexts() const;
 };
 
 void TestParticipantCommands::init()
@@ -76,14 +65,6 @@ void TestParticipantCommands::cleanup()
 void TestParticipantCommands::start(const QByteArray &settings)
 {
     showPastTheList(settings);
-}
-
-QStringList TestParticipantCommands::shownTexts() const
-{
-    QStringList texts;
-    for (const ShownMessage &message : m_messages->shown())
-        texts.append(message.text);
-    return texts;
 }
 
 void TestParticipantCommands::firstStartWithAnEmptyFolderCreatesAParticipant()
@@ -447,79 +428,6 @@ void TestParticipantCommands::deletionOfADottedNameDeletesItsOwnFile()
     QCOMPARE(shownTexts().value(0), u"Soll der Teilnehmer \"A.B\" gelöscht werden?"_s);
     QCOMPARE(shownTexts().value(2), u"Der Teilnehmer \"A.B\" wurde gelöscht!"_s);
     QCOMPARE(QDir(dataFolder()).entryList(QDir::Files), QStringList{u"A.dat"_s});
-}
-
-void TestParticipantCommands::folderSwitchWithAnOpenParticipant()
-{
-    QVERIFY(writeParticipant(u"Anna"_s, daysFile(1)));
-    start();
-    m_window->ui().remarkEdit->setText(u"beim Wechsel"_s);
-    m_messages->answerNext(false);
-    m_window->ui().documentsFolderAction->trigger();
-    QVERIFY(m_window->ui().programFolderAction->isChecked());
-    QVERIFY(!m_window->ui().documentsFolderAction->isChecked());
-    QCOMPARE(m_window->participant(), u"Anna"_s);
-    QCOMPARE(m_messages->shown().size(), 1);
-    QCOMPARE(m_messages->takeShown().at(0).text,
-        u"Wenn der aktuelle Datenordner gewechselt werden soll, muss der geöffnete Teilnehmer "
-        "geschlossen werden.\r\nSoll der aktuelle Teilnehmer jetzt geschlossen und der Ordner "
-        "gewechselt werden?"_s);
-
-    m_messages->answerNext(true);
-    m_messages->answerNext(false);
-    m_window->ui().documentsFolderAction->trigger();
-    QVERIFY(m_window->ui().documentsFolderAction->isChecked());
-    QVERIFY(!m_window->ui().programFolderAction->isChecked());
-    QCOMPARE(m_window->participant(), QString());
-    QVERIFY(readBytes(pathOf(u"Anna"_s)).contains("beim Wechsel"));
-    // The old folder holds Anna and stays; the new one was created and is empty.
-    QVERIFY(QFileInfo(dataFolder()).isDir());
-    QVERIFY(QFileInfo(documentsDataFolder()).isDir());
-    QCOMPARE(m_window->participantPath(), documentsDataFolder());
-    QCOMPARE(m_messages->shown().size(), 2);
-    QVERIFY(m_messages->shown().at(1).text.startsWith(u"Es sind keine Teilnehmer-Dateien"_s));
-}
-
-void TestParticipantCommands::folderSwitchWithoutParticipant()
-{
-    QVERIFY(QDir().mkpath(documentsDataFolder()));
-    QVERIFY(writeBytes(documentsDataFolder() + u"Berta.dat"_s, daysFile(1)));
-    start(QByteArray());
-    QCOMPARE(m_window->participant(), QString());
-    whenModalOpens<ParticipantListDialog>([](ParticipantListDialog *list) {
-        QTRY_COMPARE(list->ui().list->count(), 1);
-        QCOMPARE(list->ui().list->item(0)->text(), u"Berta"_s);
-        list->ui().okButton->click();
-    });
-    m_window->ui().documentsFolderAction->trigger();
-    QVERIFY(m_messages->shown().isEmpty());
-    // The empty program data folder was removed, and Berta is open.
-    QVERIFY(!QFileInfo::exists(dataFolder()));
-    QCOMPARE(m_window->participant(), u"Berta"_s);
-    QCOMPARE(m_window->participantPath(), documentsDataFolder() + u"Berta.dat"_s);
-}
-
-void TestParticipantCommands::checkedFolderEntryDoesNothing()
-{
-    QVERIFY(writeParticipant(u"Anna"_s, daysFile(1)));
-    start();
-    m_window->ui().programFolderAction->trigger();
-    QVERIFY(m_window->ui().programFolderAction->isChecked());
-    QVERIFY(m_messages->shown().isEmpty());
-    QCOMPARE(m_window->participant(), u"Anna"_s);
-    QVERIFY(!QApplication::activeModalWidget());
-}
-
-void TestParticipantCommands::uncreatableDataFolderIsReported()
-{
-    // A file where the data folder should be keeps it from being created.
-    QVERIFY(QDir(dataFolder()).removeRecursively());
-    QVERIFY(writeBytes(m_paths.programFolder + u"Tessaro"_s, "kein Ordner"));
-    showWindow(QByteArray());
-    QTRY_COMPARE(shownTexts(),
-        QStringList{u"Der Ordner \"%1\" kann nicht angelegt werden!"_s.arg(dataFolder())});
-    QVERIFY(!QApplication::activeModalWidget());
-    QCOMPARE(m_window->participant(), QString());
 }
 
 QTEST_MAIN(TestParticipantCommands)

@@ -3,6 +3,7 @@
 #include "records/error.h"
 
 #include <QGuiApplication>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -19,6 +20,7 @@ class TestReportPrinting : public QObject
 private Q_SLOTS:
     void printedPdfHoldsEveryLineAndNoPageNumber();
     void printerThatCannotStartIsReported();
+    void jobFailingAfterItsFirstPageIsReported();
     void paperTextColor_data();
     void paperTextColor();
 };
@@ -40,6 +42,14 @@ QString popplerOutput(const QString &tool, const QStringList &arguments)
         return QString();
     return QString::fromUtf8(process.readAllStandardOutput());
 }
+
+// A printer whose job fails after its first page: no further page can be begun.
+class FailingAfterFirstPage : public QPdfWriter
+{
+public:
+    using QPdfWriter::QPdfWriter;
+    bool newPage() override { return false; }
+};
 
 } // namespace
 
@@ -102,6 +112,23 @@ void TestReportPrinting::printerThatCannotStartIsReported()
         QFAIL("printing started");
     } catch (const TessaroError &error) {
         QCOMPARE(error.text(), u"Der Druck auf \"%1\" kann nicht gestartet werden."_s.arg(pdf));
+    }
+}
+
+void TestReportPrinting::jobFailingAfterItsFirstPageIsReported()
+{
+    QTemporaryDir dir;
+    FailingAfterFirstPage printer(dir.filePath(u"bericht.pdf"_s));
+    QStringList lines;
+    for (int i = 1; i <= 200; ++i)
+        lines << u"Zeile %1"_s.arg(i);
+    try {
+        printPages(printer, u"Drucker 1"_s, lines.join(u"\r\n"_s), QFont(), Qt::black);
+        QFAIL("the failure went unreported");
+    } catch (const TessaroError &error) {
+        QCOMPARE(error.text(),
+            u"Der Druck auf \"Drucker 1\" ist bei Seite 2 abgebrochen.\r\nDer Bericht wurde "
+            "nicht vollständig gedruckt."_s);
     }
 }
 

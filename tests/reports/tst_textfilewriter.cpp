@@ -2,14 +2,20 @@
 
 #include "records/error.h"
 #include "records/linelist.h"
+#include "support/permissions.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -26,6 +32,8 @@ private Q_SLOTS:
     void saveReplacesAtomically();
     void failedSaveLeavesNothing_data();
     void failedSaveLeavesNothing();
+    void readOnlyFolderIsWrittenInPlace_data();
+    void readOnlyFolderIsWrittenInPlace();
 };
 
 namespace {
@@ -183,6 +191,61 @@ void TestTextFileWriter::failedSaveLeavesNothing()
     QCOMPARE(left, readOnlyFile ? QStringList{u"alt.rtf"_s} : QStringList());
     if (readOnlyFile)
         QCOMPARE(readAll(path), QByteArray("alt"));
+}
+
+void TestTextFileWriter::readOnlyFolderIsWrittenInPlace_data()
+{
+    QTest::addColumn<int>("sizeLimit"); // 0: none
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("the new text, also under the file's other link") << 0 << true;
+    QTest::newRow("a write failing half-way puts the old text back") << 40 << false;
+}
+
+void TestTextFileWriter::readOnlyFolderIsWrittenInPlace()
+{
+    QFETCH(int, sizeLimit);
+    QFETCH(bool, saved);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(u"Nur lesen"_s);
+    const QString path = folder + u"/bericht.txt"_s;
+    const QString link = folder + u"/verknüpft.txt"_s;
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(writeBytes(path, "alter Bericht"));
+    QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
+    QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const auto writableAgain = qScopeGuard([&] {
+        QFile::setPermissions(
+            folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    });
+    const QString text = QString(u'x').repeated(100);
+    QString error;
+    {
+        PermissionsObeyed obeyed;
+        if (!obeyed.isActive())
+            QSKIP("the test runs as root and cannot give up overriding permissions");
+        rlimit savedLimit{};
+        ::getrlimit(RLIMIT_FSIZE, &savedLimit);
+        // Writes beyond the limit fail, as on a full medium.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{
+            sizeLimit > 0 ? rlim_t(sizeLimit) : savedLimit.rlim_cur, savedLimit.rlim_max};
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        try {
+            saveTextFile(path, text, TextFileFormat::Ansi);
+        } catch (const TessaroError &failure) {
+            error = failure.text();
+        }
+        ::setrlimit(RLIMIT_FSIZE, &savedLimit);
+    }
+    const QByteArray expected
+        = saved ? textFileBytes(text, TextFileFormat::Ansi) : QByteArray("alter Bericht");
+    QVERIFY2(error.isEmpty() == saved, qPrintable(error));
+    QVERIFY(error.isEmpty()
+        || error.startsWith(u"Datei \"%1\" kann nicht erstellt werden. "_s.arg(path)));
+    QCOMPARE(readAll(path), expected);
+    QCOMPARE(readAll(link), expected);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+        (QStringList{u"bericht.txt"_s, u"verknüpft.txt"_s}));
 }
 
 QTEST_GUILESS_MAIN(TestTextFileWriter)
