@@ -1,5 +1,7 @@
 #include "records/dates.h"
 
+#include "records/dayformat.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -191,13 +193,7 @@ QString dateText(QDate date, const DateNames &names)
 
 std::optional<QDate> readDateText(QStringView text, const DateNames &names)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 32)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 32)
-        --end;
-    const QStringView trimmed = text.sliced(begin, end - begin);
+    const QStringView trimmed = trimmedView(text);
     if (std::optional<QDate> date = readNumericDate(trimmed))
         return date;
     return readNamedDate(trimmed, names);
