@@ -107,6 +107,12 @@ QString csvField(const QString &text)
 
 } // namespace
 
+QDate schoolYearStart(QDate today)
+{
+    const QDate start(today.year(), 8, 1);
+    return start < today ? start : start.addYears(-1);
+}
+
 QList<ParticipantAbsences> collectAbsences(
     const QString &folder, const QString &filter, QDate from, QDate to)
 {

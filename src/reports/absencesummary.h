@@ -34,6 +34,9 @@ struct ParticipantAbsences
     bool operator==(const ParticipantAbsences &) const = default;
 };
 
+// Where the period proposed for a summary starts: the first of August before today.
+QDate schoolYearStart(QDate today);
+
 // The participants of the folder whose class passes the filter (empty: every class), in the
 // participant list's order, each file read once, with their days in the period from to to, both
 // included. A day is counted as the attendance report counts it: by its flag line, 1 or more

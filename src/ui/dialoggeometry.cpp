@@ -205,6 +205,46 @@ InputDialogGeometry layoutInputDialog(
     return g;
 }
 
+ClassRollGeometry layoutClassRoll(const ButtonMeasures &buttons, const QSize (&labels)[4],
+    int fieldHeight, int widestEntry, QSize maxClient)
+{
+    ClassRollGeometry g;
+    const int b = buttons.height;
+    const int w = sharedButtonWidth(kDialogButtonWidth, buttons);
+    const int editLeft
+        = kDialogMargin + std::max({labels[0].width(), labels[1].width(), labels[3].width()}) + 5;
+    const int rowWidth = 3 * w + 2 * kDialogMargin;
+    const int clientWidth = std::min(maxClient.width(),
+        std::max({rowWidth, editLeft + minimumEditWidth(b) + kDialogMargin,
+            widestEntry + 2 * kDialogMargin, labels[2].width() + 2 * kDialogMargin}));
+    const int editWidth = clientWidth - kDialogMargin - editLeft;
+    const bool rowFits = rowWidth <= clientWidth;
+    const int rowHeight = rowFits ? b : fitButtonRow(buttons, 2, w, clientWidth, 0).height;
+
+    // Everything but the list, whose height gives way where the work area is lower.
+    const int fixedHeight = 3 * fieldHeight + labels[2].height() + rowHeight + 6 * kDialogMargin;
+    const int listHeight = std::max(3 * b, std::min(8 * b, maxClient.height() - fixedHeight));
+    auto placeField = [&](int top, QSize label, QRect &labelRect, QRect &field) {
+        field = QRect(editLeft, top, editWidth, fieldHeight);
+        labelRect = QRect(QPoint(kDialogMargin, centredOn(field, label.height())), label);
+        return top + fieldHeight + kDialogMargin;
+    };
+    int top = placeField(kDialogMargin, labels[0], g.classLabel, g.classBox);
+    top = placeField(top, labels[1], g.dateLabel, g.dateEdit);
+    g.listLabel = QRect(QPoint(kDialogMargin, top), labels[2]);
+    g.list = QRect(
+        kDialogMargin, g.listLabel.bottom() + 1, clientWidth - 2 * kDialogMargin, listHeight);
+    top = placeField(g.list.bottom() + 1 + kDialogMargin, labels[3], g.remarkLabel, g.remarkEdit);
+    if (rowFits) {
+        g.saveButton = QRect(kDialogMargin, top, w, b);
+        g.cancelButton = QRect(kDialogMargin + 2 * w, top, w, b);
+    } else {
+        refitRow(buttons, w, clientWidth, top, {&g.saveButton, &g.cancelButton});
+    }
+    g.client = QSize(clientWidth, top + rowHeight + kDialogMargin);
+    return g;
+}
+
 TextViewGeometry layoutTextView(const ButtonMeasures &buttons, QSize maxClient)
 {
     TextViewGeometry g;

@@ -103,6 +103,28 @@ struct InputDialogGeometry
 InputDialogGeometry layoutInputDialog(
     const ButtonMeasures &buttons, QSize label, int editHeight, QSize maxClient = kUnlimitedClient);
 
+// The roll of a class: "Klasse:" and "Datum:" beside their fields, the list's label above the list
+// of eight button heights (less where the work area is lower, three at least), "Anmerkung:"
+// beside its field, then "&Speichern" and "Abbrechen" placed as in the creation dialog. The fields
+// reach to the right margin; the window widens for the list's widest entry and its label.
+struct ClassRollGeometry
+{
+    QRect classLabel;
+    QRect classBox;
+    QRect dateLabel;
+    QRect dateEdit;
+    QRect listLabel;
+    QRect list;
+    QRect remarkLabel;
+    QRect remarkEdit;
+    QRect saveButton;
+    QRect cancelButton;
+    QSize client;
+};
+// labels: those of the class, the date, the list and the remark, in this order.
+ClassRollGeometry layoutClassRoll(const ButtonMeasures &buttons, const QSize (&labels)[4],
+    int fieldHeight, int widestEntry = 0, QSize maxClient = kUnlimitedClient);
+
 // The text view: the text over the whole width, ten button heights high (less where the work
 // area is lower), and three buttons with gaps of one button height.
 struct TextViewGeometry

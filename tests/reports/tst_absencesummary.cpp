@@ -21,6 +21,8 @@ private Q_SLOTS:
     void handCountedTexts_data();
     void handCountedTexts();
     void tableIsReadBackByACsvReader();
+    void periodStartsOnTheFirstOfAugustBeforeToday_data();
+    void periodStartsOnTheFirstOfAugustBeforeToday();
 
 private:
     QTemporaryDir m_dir;
@@ -121,6 +123,23 @@ void TestAbsenceSummary::tableIsReadBackByACsvReader()
         QJsonArray{u"Jürgen"_s, u"4A; Süd"_s, u"1"_s, u"0"_s, u"0"_s},
         QJsonArray{u"Zoë; \"Bär\""_s, u"4A"_s, u"0"_s, u"1"_s, u"1"_s}};
     QCOMPARE(rows, expected);
+}
+
+void TestAbsenceSummary::periodStartsOnTheFirstOfAugustBeforeToday_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QDate>("start");
+    QTest::newRow("spring") << QDate(2026, 3, 15) << QDate(2025, 8, 1);
+    QTest::newRow("31 July") << QDate(2026, 7, 31) << QDate(2025, 8, 1);
+    QTest::newRow("1 August itself is not before today") << QDate(2026, 8, 1) << QDate(2025, 8, 1);
+    QTest::newRow("2 August") << QDate(2026, 8, 2) << QDate(2026, 8, 1);
+}
+
+void TestAbsenceSummary::periodStartsOnTheFirstOfAugustBeforeToday()
+{
+    QFETCH(QDate, today);
+    QFETCH(QDate, start);
+    QCOMPARE(schoolYearStart(today), start);
 }
 
 QTEST_GUILESS_MAIN(TestAbsenceSummary)
