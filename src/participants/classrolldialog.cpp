@@ -3,6 +3,7 @@
 #include "participants/classchoice.h"
 #include "participants/participantlisting.h"
 
+#include "speech/accessibilityfixes.h"
 #include "speech/announcefield.h"
 #include "speech/screenreaderfront.h"
 #include "ui/dialoggeometry.h"
@@ -136,6 +137,7 @@ void ClassRollDialog::toggleCurrentEntry()
     // The entry's new text reaches a screen reader on the accessibility bridge as its new name;
     // any other hears it through the front.
     m_ui.list->item(row)->setText(entryText(mark));
+    reportEntryTextChanged(m_ui.list, row);
     if (!screenReaderReadsNames())
         m_front->output(entryText(mark), true);
 }

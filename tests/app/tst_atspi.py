@@ -23,11 +23,17 @@ view (F4), its text read by line and by word and its caret moves reported, its
 buttons reached with Tab, the date field focused again after Escape; the go-to
 dialog (Ctrl+G) and the search dialog (Ctrl+F) like the other dialogs, and the
 date of the day each of them shows read in full; the restore window (F5), its
-list, log and buttons named and reached with Tab, never started.
+list, log and buttons named and reached with Tab, never started. Last the roll
+(F7): its controls named, every entry read with its state, Space reported as a
+change of the focused entry's name, Enter storing, the main window showing the
+new day; the absence summary (Shift+F7) from its period dialog to the text
+view; and the guide (F1) over the roll window and over the main window, each
+active again afterwards.
 """
 
 import argparse
 import bisect
+import datetime
 import os
 import sys
 import time
@@ -68,6 +74,20 @@ TYPED_SEARCH = "fr., 13"
 SEARCHED = "FR., 13"
 RESTORE_TITLE = "Datendateien wiederherstellen von"
 INFORMATION_TITLE = "Informationen"
+# F7: the roll of the class; the participant list's filter is "(Alle)".
+ROLL_TITLE = "Anwesenheit erfassen"
+ROLL_ENTRIES = sorted(PARTICIPANTS)
+PERIOD_TITLE = "Wählen Sie Klasse und Zeitraum"
+SUMMARY_TITLE = "Fehlzeiten der Klasse"
+GUIDE_TITLE = "Bedienungsanleitung"
+
+
+def date_text(day):
+    """The program's date text of a day with the German names of the C locale."""
+    weekdays = ["Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"]
+    months = ["Jänner", "Februar", "März", "April", "Mai", "Juni", "Juli", "August", "September",
+              "Oktober", "November", "Dezember"]
+    return "%s., %d. %s %d" % (weekdays[day.weekday()], day.day, months[day.month - 1], day.year)
 
 # Where words and sentences start or end inside each text the test reads: the
 # items of Qt's QTextBoundaryFinder (a word item is a word or the blanks and
@@ -233,7 +253,8 @@ class Walkthrough:
                           for attempt in range(1, CREATION_TRIES + 1)]
         return ([self.start, self.participant_list, self.main_window, self.present_group, self.day_changes]
                 + creation_tries + [self.rename_dialog, self.creation_dialog_texts, self.main_window_texts,
-                                    self.report_view, self.go_to_dialog, self.search_dialog, self.restore_window])
+                                    self.report_view, self.go_to_dialog, self.search_dialog, self.restore_window,
+                                    self.class_roll, self.absence_summary])
 
     def start(self):
         return self.client.check("the program registers on the accessibility bus",
@@ -531,6 +552,104 @@ class Walkthrough:
         if not self.check_program_window_active("the restore window closed"):
             return False
         return self.client.wait_for_active_window(MAIN_TITLE) is not None
+
+
+    def labelled_by(self, node):
+        return [relation.getTarget(0).name for relation in node.getRelationSet()
+                if relation.getRelationType() == self.spi.RELATION_LABELLED_BY]
+
+    def check_class_box(self, what, window):
+        """Qt names a combo box on Linux by its value; Orca reads its label from the relation."""
+        boxes = self.client.find(window, self.spi.ROLE_COMBO_BOX)
+        self.client.check("%s: the class box is labelled by \"Klasse:\" and shows \"(Alle)\"" % what,
+                          len(boxes) == 1 and self.labelled_by(boxes[0]) == ["Klasse:"] and boxes[0].name == "(Alle)",
+                          [(b.name, self.labelled_by(b)) for b in boxes])
+
+    def guide_over(self, title, back):
+        """F1 opens the guide, read-only, over the active window; Escape brings that window back."""
+        self.client.key("F1")
+        guide = self.client.wait_for_active_window(GUIDE_TITLE)
+        text = self.client.wait_for_focus("the guide's text", lambda n: self.role_is(n, self.spi.ROLE_TEXT, GUIDE_TITLE))
+        if guide is None or text is None:
+            return False
+        value = self.client.call("getText", text.queryText().getText, 0, 30)
+        self.client.check("the guide over %r is read-only and starts with its title" % title,
+                          value.startswith("Tessaro Bedienungsanleitung")
+                          and not self.client.has_state(text, self.spi.STATE_EDITABLE), repr(value))
+        self.client.key("Escape")
+        return self.client.wait_for_active_window(title) is not None and back() is not None
+
+    def class_roll(self):
+        """F7 in the date field: every entry read with its state, Space toggles
+        the first one and the change is reported on it, the remark of the second
+        is typed, Enter stores and the main window shows the new day 1."""
+        self.client.phase("class roll")
+        focused = self.client.last_focus()
+        self.client.key("F7")
+        dialog = self.client.wait_for_active_window(ROLL_TITLE)
+        if dialog is None:
+            return False
+        self.check_names("roll window", dialog, ["Datum:", "Anmerkung:"],
+                         [("list", "Teilnehmer"), ("push button", "Speichern"), ("push button", "Abbrechen")])
+        self.check_class_box("roll window", dialog)
+        today = date_text(datetime.date.today())
+        self.check_reading("the roll's date field", self.client.text_fields(dialog)["Datum:"], today)
+        entry = lambda name: lambda n: self.role_is(n, self.spi.ROLE_LIST_ITEM, name)
+        first = self.client.wait_for_focus("the first entry with its state", entry(ROLL_ENTRIES[0] + ": anwesend"))
+        if first is None:
+            return False
+        entries = self.client.find(dialog, self.spi.ROLE_LIST, "Teilnehmer")
+        names = [n.name for n in self.client.find(entries[0], self.spi.ROLE_LIST_ITEM)] if entries else []
+        self.client.check("every entry is read with its state", names == [n + ": anwesend" for n in ROLL_ENTRIES],
+                          names)
+        if not self.guide_over(ROLL_TITLE, lambda: self.client.wait_for_focus(
+                "the first entry after the guide", entry(ROLL_ENTRIES[0] + ": anwesend"))):
+            return False
+        self.client.key("space")
+        self.client.wait_for_name_change("the focused entry after Space", first, ROLL_ENTRIES[0] + ": abwesend")
+        self.tab_to("Down", "the second entry", entry(ROLL_ENTRIES[1] + ": anwesend"))
+        remark = self.tab_to("Tab", "Anmerkung:", self.focused_field("Anmerkung:"))
+        if remark is not None:
+            self.client.type("Bus")
+            self.check_reading("the remark typed", remark, "Bus")
+        self.client.key("Return")
+        if self.client.wait_for_active_window(INFORMATION_TITLE) is None:
+            return False
+        self.client.key("Return")
+        if not self.check_program_window_active("the roll and its message closed"):
+            return False
+        self.client.wait_for_active_window(MAIN_TITLE)
+        self.client.wait_for_focus("the field focused before the roll", lambda n: n == focused)
+        self.check_reading("the shown participant's new day 1", self.fields["Datum:"], today)
+        return True
+
+    def absence_summary(self):
+        """Shift+F7: the period dialog's fields, then the summary in the text view."""
+        self.client.phase("absence summary")
+        self.client.key("shift+F7")
+        dialog = self.client.wait_for_active_window(PERIOD_TITLE)
+        if dialog is None:
+            return False
+        self.check_names("period dialog", dialog, ["Von:", "Bis:"],
+                         [("push button", "OK"), ("push button", "Abbrechen")])
+        self.check_class_box("period dialog", dialog)
+        self.client.wait_for_focus("the class box", lambda n: n.getRole() == self.spi.ROLE_COMBO_BOX)
+        self.client.key("Return")
+        if self.client.wait_for_active_window(SUMMARY_TITLE) is None:
+            return False
+        text = self.client.wait_for_focus("the summary's text", lambda n: self.role_is(n, self.spi.ROLE_TEXT, SUMMARY_TITLE))
+        if text is not None:
+            value = self.client.call("getText", text.queryText().getText, 0, -1)
+            self.client.check("the summary names the class and counts today's absence",
+                              value.startswith("Klasse: (Alle)\n") and "\n%s\nAnwesend: " % PARTICIPANT in value
+                              and "- %s\n" % date_text(datetime.date.today()) in value, repr(value[:400]))
+        self.client.key("Escape")
+        if not self.check_program_window_active("the summary closed"):
+            return False
+        focused = self.client.wait_for_focus("a field of the main window after the summary",
+                                             lambda n: n in self.fields.values())
+        return self.guide_over(MAIN_TITLE, lambda: self.client.wait_for_focus(
+            "the same field after the guide", lambda n: n == focused))
 
 
 def worker_main():
