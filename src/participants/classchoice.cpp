@@ -2,20 +2,20 @@
 
 #include "participants/participantlisting.h"
 
-#include <QComboBox>
+#include <QListWidget>
 
 using namespace Qt::StringLiterals;
 
-void setClassChoices(QComboBox *box, const QStringList &classes, const QString &preselected)
+void setClassChoices(QListWidget *list, const QStringList &classes, const QString &preselected)
 {
-    box->clear();
-    box->addItem(u"(Alle)"_s);
-    box->addItems(classes);
+    list->clear();
+    list->addItem(u"(Alle)"_s);
+    list->addItems(classes);
     const qsizetype index = preselected.isEmpty() ? -1 : indexIgnoringCase(classes, preselected);
-    box->setCurrentIndex(int(index + 1));
+    list->setCurrentRow(int(index + 1));
 }
 
-QString chosenClass(const QComboBox *box)
+QString chosenClass(const QListWidget *list)
 {
-    return box->currentIndex() > 0 ? box->currentText() : QString();
+    return list->currentRow() > 0 ? list->currentItem()->text() : QString();
 }

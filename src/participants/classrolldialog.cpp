@@ -9,7 +9,6 @@
 #include "ui/dialoggeometry.h"
 #include "ui/messages.h"
 
-#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,7 +21,7 @@ ClassRollDialog::ClassRollDialog(QWidget *mainWindow, ScreenReaderFront *front)
     : AdaptiveDialog(mainWindow, LookKinds{}, true), m_front(front)
 {
     m_ui.classLabel = new QLabel(u"&Klasse:"_s, this);
-    m_ui.classBox = new QComboBox(this);
+    m_ui.classList = new QListWidget(this);
     m_ui.dateLabel = new QLabel(u"&Datum:"_s, this);
     m_ui.dateEdit = new QLineEdit(this);
     m_ui.dateEdit->setMaxLength(100);
@@ -36,7 +35,7 @@ ClassRollDialog::ClassRollDialog(QWidget *mainWindow, ScreenReaderFront *front)
     m_ui.cancelButton = new QPushButton(u"Abbrechen"_s, this);
     m_ui.saveButton->setDefault(true);
 
-    connect(m_ui.classBox, &QComboBox::currentIndexChanged, this,
+    connect(m_ui.classList, &QListWidget::currentRowChanged, this,
         [this] { runCommand(this, [this] { listChosenClass(); }); });
     connect(m_ui.list, &QListWidget::currentRowChanged, this, &ClassRollDialog::showCurrentRemark);
     connect(m_ui.list, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
@@ -49,11 +48,11 @@ ClassRollDialog::ClassRollDialog(QWidget *mainWindow, ScreenReaderFront *front)
     });
     connect(m_ui.saveButton, &QPushButton::clicked, this, &ClassRollDialog::save);
     connect(m_ui.cancelButton, &QPushButton::clicked, this, &ClassRollDialog::reject);
-    QWidget *order[] = {m_ui.classBox, m_ui.dateEdit, m_ui.list, m_ui.remarkEdit, m_ui.saveButton,
+    QWidget *order[] = {m_ui.classList, m_ui.dateEdit, m_ui.list, m_ui.remarkEdit, m_ui.saveButton,
         m_ui.cancelButton};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
-    announceField(m_ui.classBox, m_ui.classLabel, front);
+    announceField(m_ui.classList, m_ui.classLabel, front);
     announceField(m_ui.dateEdit, m_ui.dateLabel, front);
     announceField(m_ui.list, m_ui.listLabel, front);
     announceField(m_ui.remarkEdit, m_ui.remarkLabel, front);
@@ -72,8 +71,8 @@ void ClassRollDialog::prepare(const QString &dataFolder, const QStringList &clas
     m_marks.clear();
     m_ui.dateEdit->setText(date);
     {
-        const QSignalBlocker quiet(m_ui.classBox);
-        setClassChoices(m_ui.classBox, classes, preselectedClass);
+        const QSignalBlocker quiet(m_ui.classList);
+        setClassChoices(m_ui.classList, classes, preselectedClass);
     }
     listChosenClass();
 }
@@ -81,7 +80,7 @@ void ClassRollDialog::prepare(const QString &dataFolder, const QStringList &clas
 void ClassRollDialog::listChosenClass()
 {
     QStringList classes;
-    m_listed = listParticipants(m_dataFolder, chosenClass(m_ui.classBox), classes);
+    m_listed = listParticipants(m_dataFolder, chosenClass(m_ui.classList), classes);
     {
         const QSignalBlocker quiet(m_ui.list);
         m_ui.list->clear();
@@ -134,12 +133,13 @@ void ClassRollDialog::toggleCurrentEntry()
         return;
     RollMark &mark = markOf(row);
     mark.present = mark.present == kPresent ? kAbsent : kPresent;
-    // The entry's new text reaches a screen reader on the accessibility bridge as its new name;
-    // any other hears it through the front.
     m_ui.list->item(row)->setText(entryText(mark));
+    // The new text is the answer to the key just pressed, so it is said at once, interrupting
+    // the key's echo. Orca 43 does not say it by itself: Qt 6.4 sends the changed name's event
+    // with the entry in place of the name, which Orca cannot speak. The event still updates the
+    // name a screen reader keeps of the entry.
     reportEntryTextChanged(m_ui.list, row);
-    if (!screenReaderReadsNames())
-        m_front->output(entryText(mark), true);
+    m_front->output(entryText(mark), true);
 }
 
 void ClassRollDialog::showCurrentRemark()
@@ -197,10 +197,10 @@ void ClassRollDialog::layoutControls()
     const int entriesWidth = widestEntryWidth(m_ui.list);
     const ClassRollGeometry g
         = layoutClassRoll(measureButtons({m_ui.saveButton, m_ui.cancelButton}), labels,
-            qMax(m_ui.dateEdit->sizeHint().height(), m_ui.classBox->sizeHint().height()),
-            entriesWidth, maxClientSize());
+            m_ui.dateEdit->sizeHint().height(),
+            qMax(entriesWidth, widestEntryWidth(m_ui.classList)), maxClientSize());
     m_ui.classLabel->setGeometry(g.classLabel);
-    m_ui.classBox->setGeometry(g.classBox);
+    m_ui.classList->setGeometry(g.classList);
     m_ui.dateLabel->setGeometry(g.dateLabel);
     m_ui.dateEdit->setGeometry(g.dateEdit);
     m_ui.listLabel->setGeometry(g.listLabel);

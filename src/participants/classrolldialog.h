@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QStringList>
 
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -27,7 +26,7 @@ public:
     struct Ui
     {
         QLabel *classLabel = nullptr;
-        QComboBox *classBox = nullptr;
+        QListWidget *classList = nullptr;
         QLabel *dateLabel = nullptr;
         QLineEdit *dateEdit = nullptr;
         QLabel *listLabel = nullptr;

@@ -8,9 +8,9 @@
 #include "ui/dialoggeometry.h"
 #include "ui/messages.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -19,7 +19,7 @@ AbsencePeriodDialog::AbsencePeriodDialog(QWidget *mainWindow, ScreenReaderFront 
     : AdaptiveDialog(mainWindow, LookKinds{}, true)
 {
     m_ui.classLabel = new QLabel(u"&Klasse:"_s, this);
-    m_ui.classBox = new QComboBox(this);
+    m_ui.classList = new QListWidget(this);
     m_ui.fromLabel = new QLabel(u"&Von:"_s, this);
     m_ui.fromEdit = new QLineEdit(this);
     m_ui.toLabel = new QLabel(u"&Bis:"_s, this);
@@ -32,10 +32,10 @@ AbsencePeriodDialog::AbsencePeriodDialog(QWidget *mainWindow, ScreenReaderFront 
     connect(m_ui.okButton, &QPushButton::clicked, this, &AbsencePeriodDialog::confirm);
     connect(m_ui.cancelButton, &QPushButton::clicked, this, [this] { done(QDialog::Rejected); });
     QWidget *order[]
-        = {m_ui.classBox, m_ui.fromEdit, m_ui.toEdit, m_ui.okButton, m_ui.cancelButton};
+        = {m_ui.classList, m_ui.fromEdit, m_ui.toEdit, m_ui.okButton, m_ui.cancelButton};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
-    announceField(m_ui.classBox, m_ui.classLabel, front);
+    announceField(m_ui.classList, m_ui.classLabel, front);
     announceField(m_ui.fromEdit, m_ui.fromLabel, front);
     announceField(m_ui.toEdit, m_ui.toLabel, front);
     setWindowTitle(u"Wählen Sie Klasse und Zeitraum"_s);
@@ -44,14 +44,14 @@ AbsencePeriodDialog::AbsencePeriodDialog(QWidget *mainWindow, ScreenReaderFront 
 void AbsencePeriodDialog::prepare(
     const QStringList &classes, const QString &preselectedClass, QDate today)
 {
-    setClassChoices(m_ui.classBox, classes, preselectedClass);
+    setClassChoices(m_ui.classList, classes, preselectedClass);
     m_ui.fromEdit->setText(dateText(schoolYearStart(today)));
     m_ui.toEdit->setText(dateText(today));
 }
 
 QString AbsencePeriodDialog::chosenClass() const
 {
-    return ::chosenClass(m_ui.classBox);
+    return ::chosenClass(m_ui.classList);
 }
 
 std::optional<QDate> AbsencePeriodDialog::readField(QLineEdit *field)
@@ -94,16 +94,15 @@ void AbsencePeriodDialog::layoutControls()
 {
     const QSize labels[3]
         = {m_ui.classLabel->sizeHint(), m_ui.fromLabel->sizeHint(), m_ui.toLabel->sizeHint()};
-    const CreationDialogGeometry g
-        = layoutCreationDialog(measureButtons({m_ui.okButton, m_ui.cancelButton}), labels,
-            qMax(m_ui.fromEdit->sizeHint().height(), m_ui.classBox->sizeHint().height()),
-            maxClientSize());
-    QWidget *labelControls[] = {m_ui.classLabel, m_ui.fromLabel, m_ui.toLabel};
-    QWidget *fields[] = {m_ui.classBox, m_ui.fromEdit, m_ui.toEdit};
-    for (int i = 0; i < 3; ++i) {
-        labelControls[i]->setGeometry(g.labels[i]);
-        fields[i]->setGeometry(g.edits[i]);
-    }
+    const AbsencePeriodGeometry g
+        = layoutAbsencePeriod(measureButtons({m_ui.okButton, m_ui.cancelButton}), labels,
+            m_ui.fromEdit->sizeHint().height(), widestEntryWidth(m_ui.classList), maxClientSize());
+    m_ui.classLabel->setGeometry(g.classLabel);
+    m_ui.classList->setGeometry(g.classList);
+    m_ui.fromLabel->setGeometry(g.fromLabel);
+    m_ui.fromEdit->setGeometry(g.fromEdit);
+    m_ui.toLabel->setGeometry(g.toLabel);
+    m_ui.toEdit->setGeometry(g.toEdit);
     m_ui.okButton->setGeometry(g.okButton);
     m_ui.cancelButton->setGeometry(g.cancelButton);
     setClientSize(g.client);
@@ -112,5 +111,5 @@ void AbsencePeriodDialog::layoutControls()
 void AbsencePeriodDialog::prepareToShow()
 {
     layoutControls();
-    m_ui.classBox->setFocus();
+    m_ui.classList->setFocus();
 }

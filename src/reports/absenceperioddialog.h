@@ -8,9 +8,9 @@
 
 #include <optional>
 
-class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class ScreenReaderFront;
 
@@ -25,7 +25,7 @@ public:
     struct Ui
     {
         QLabel *classLabel = nullptr;
-        QComboBox *classBox = nullptr;
+        QListWidget *classList = nullptr;
         QLabel *fromLabel = nullptr;
         QLineEdit *fromEdit = nullptr;
         QLabel *toLabel = nullptr;

@@ -5,7 +5,6 @@
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -51,7 +50,7 @@ void AdaptiveDialog::applyLook(const DisplayFont &font, const QColor &background
         }
         const bool takesLook = (m_kinds.labels && qobject_cast<QLabel *>(control))
             || (m_kinds.edits
-                && (qobject_cast<QLineEdit *>(control) || qobject_cast<QComboBox *>(control)
+                && (qobject_cast<QLineEdit *>(control)
                     || qobject_cast<QAbstractSpinBox *>(control)))
             || (m_kinds.listBoxes && qobject_cast<QListWidget *>(control))
             || (m_kinds.radioGroups
@@ -60,9 +59,6 @@ void AdaptiveDialog::applyLook(const DisplayFont &font, const QColor &background
             || (m_kinds.statusBars && qobject_cast<QStatusBar *>(control));
         if (takesLook)
             applyTextControlLook(control, font, background);
-        // A combo box's list opens as a window of its own, which would keep the system's look.
-        if (auto *box = qobject_cast<QComboBox *>(control); box && takesLook)
-            applyTextControlLook(box->view(), font, background);
     }
 }
 
