@@ -33,13 +33,13 @@ active again afterwards.
 
 import argparse
 import bisect
-import datetime
 import os
 import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import atspisession  # noqa: E402
+import atspi_classwindows  # noqa: E402
 
 PARTICIPANT = "Anton Berger"
 MAIN_TITLE = PARTICIPANT + " - Tessaro V1.01"
@@ -74,21 +74,6 @@ TYPED_SEARCH = "fr., 13"
 SEARCHED = "FR., 13"
 RESTORE_TITLE = "Datendateien wiederherstellen von"
 INFORMATION_TITLE = "Informationen"
-# F7: the roll of the class; the participant list's filter is "(Alle)".
-ROLL_TITLE = "Anwesenheit erfassen"
-ROLL_ENTRIES = sorted(PARTICIPANTS)
-PERIOD_TITLE = "Wählen Sie Klasse und Zeitraum"
-SUMMARY_TITLE = "Fehlzeiten der Klasse"
-GUIDE_TITLE = "Bedienungsanleitung"
-
-
-def date_text(day):
-    """The program's date text of a day with the German names of the C locale."""
-    weekdays = ["Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"]
-    months = ["Jänner", "Februar", "März", "April", "Mai", "Juni", "Juli", "August", "September",
-              "Oktober", "November", "Dezember"]
-    return "%s., %d. %s %d" % (weekdays[day.weekday()], day.day, months[day.month - 1], day.year)
-
 # Where words and sentences start or end inside each text the test reads: the
 # items of Qt's QTextBoundaryFinder (a word item is a word or the blanks and
 # punctuation between two words), worked out once with QTextBoundaryFinder.
@@ -141,8 +126,12 @@ def expected_item(value, boundary, relation, offset):
 
 # ---------------------------------------------------------------- worker side
 
-class Walkthrough:
+class Walkthrough(atspi_classwindows.ClassWindowSteps):
     """One session with the program, step by step, as a blind teacher goes."""
+
+    participant_names = sorted(PARTICIPANTS)
+    classes = ["3b", "4A"]
+    main_title = MAIN_TITLE
 
     def __init__(self, client):
         self.client = client
@@ -552,99 +541,6 @@ class Walkthrough:
         if not self.check_program_window_active("the restore window closed"):
             return False
         return self.client.wait_for_active_window(MAIN_TITLE) is not None
-
-
-    def check_class_list(self, what, window):
-        lists = self.client.find(window, self.spi.ROLE_LIST, "Klasse:")
-        classes = [n.name for n in self.client.find(lists[0], self.spi.ROLE_LIST_ITEM)] if lists else []
-        self.client.check("%s: the class list offers \"(Alle)\" and every class" % what,
-                          classes == ["(Alle)", "3b", "4A"], classes)
-
-    def guide_over(self, title, back):
-        """F1 opens the guide, read-only, over the active window; Escape brings that window back."""
-        self.client.key("F1")
-        guide = self.client.wait_for_active_window(GUIDE_TITLE)
-        text = self.client.wait_for_focus("the guide's text", lambda n: self.role_is(n, self.spi.ROLE_TEXT, GUIDE_TITLE))
-        if guide is None or text is None:
-            return False
-        value = self.client.call("getText", text.queryText().getText, 0, 30)
-        self.client.check("the guide over %r is read-only and starts with its title" % title,
-                          value.startswith("Tessaro Bedienungsanleitung")
-                          and not self.client.has_state(text, self.spi.STATE_EDITABLE), repr(value))
-        self.client.key("Escape")
-        return self.client.wait_for_active_window(title) is not None and back() is not None
-
-    def class_roll(self):
-        """F7 in the date field: every entry read with its state, Space toggles
-        the first one and the change is reported on it, the remark of the second
-        is typed, Enter stores and the main window shows the new day 1."""
-        self.client.phase("class roll")
-        focused = self.client.last_focus()
-        self.client.key("F7")
-        dialog = self.client.wait_for_active_window(ROLL_TITLE)
-        if dialog is None:
-            return False
-        self.check_names("roll window", dialog, ["Datum:", "Anmerkung:"],
-                         [("list", "Teilnehmer"), ("push button", "Speichern"), ("push button", "Abbrechen")])
-        self.check_class_list("roll window", dialog)
-        today = date_text(datetime.date.today())
-        self.check_reading("the roll's date field", self.client.text_fields(dialog)["Datum:"], today)
-        entry = lambda name: lambda n: self.role_is(n, self.spi.ROLE_LIST_ITEM, name)
-        first = self.client.wait_for_focus("the first entry with its state", entry(ROLL_ENTRIES[0] + ": anwesend"))
-        if first is None:
-            return False
-        entries = self.client.find(dialog, self.spi.ROLE_LIST, "Teilnehmer")
-        names = [n.name for n in self.client.find(entries[0], self.spi.ROLE_LIST_ITEM)] if entries else []
-        self.client.check("every entry is read with its state", names == [n + ": anwesend" for n in ROLL_ENTRIES],
-                          names)
-        if not self.guide_over(ROLL_TITLE, lambda: self.client.wait_for_focus(
-                "the first entry after the guide", entry(ROLL_ENTRIES[0] + ": anwesend"))):
-            return False
-        self.client.key("space")
-        self.client.wait_for_name_change("the focused entry after Space", first, ROLL_ENTRIES[0] + ": abwesend")
-        self.tab_to("Down", "the second entry", entry(ROLL_ENTRIES[1] + ": anwesend"))
-        remark = self.tab_to("Tab", "Anmerkung:", self.focused_field("Anmerkung:"))
-        if remark is not None:
-            self.client.type("Bus")
-            self.check_reading("the remark typed", remark, "Bus")
-        self.client.key("Return")
-        if self.client.wait_for_active_window(INFORMATION_TITLE) is None:
-            return False
-        self.client.key("Return")
-        if not self.check_program_window_active("the roll and its message closed"):
-            return False
-        self.client.wait_for_active_window(MAIN_TITLE)
-        self.client.wait_for_focus("the field focused before the roll", lambda n: n == focused)
-        self.check_reading("the shown participant's new day 1", self.fields["Datum:"], today)
-        return True
-
-    def absence_summary(self):
-        """Shift+F7: the period dialog's fields, then the summary in the text view."""
-        self.client.phase("absence summary")
-        self.client.key("shift+F7")
-        dialog = self.client.wait_for_active_window(PERIOD_TITLE)
-        if dialog is None:
-            return False
-        self.check_names("period dialog", dialog, ["Von:", "Bis:"],
-                         [("push button", "OK"), ("push button", "Abbrechen")])
-        self.check_class_list("period dialog", dialog)
-        self.client.wait_for_focus("the class chosen", lambda n: self.role_is(n, self.spi.ROLE_LIST_ITEM, "(Alle)"))
-        self.client.key("Return")
-        if self.client.wait_for_active_window(SUMMARY_TITLE) is None:
-            return False
-        text = self.client.wait_for_focus("the summary's text", lambda n: self.role_is(n, self.spi.ROLE_TEXT, SUMMARY_TITLE))
-        if text is not None:
-            value = self.client.call("getText", text.queryText().getText, 0, -1)
-            self.client.check("the summary names the class and counts today's absence",
-                              value.startswith("Klasse: (Alle)\n") and "\n%s\nAnwesend: " % PARTICIPANT in value
-                              and "- %s\n" % date_text(datetime.date.today()) in value, repr(value[:400]))
-        self.client.key("Escape")
-        if not self.check_program_window_active("the summary closed"):
-            return False
-        focused = self.client.wait_for_focus("a field of the main window after the summary",
-                                             lambda n: n in self.fields.values())
-        return self.guide_over(MAIN_TITLE, lambda: self.client.wait_for_focus(
-            "the same field after the guide", lambda n: n == focused))
 
 
 def worker_main():
