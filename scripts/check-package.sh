@@ -42,6 +42,8 @@ desktop-file-validate "$entry"
 quietly appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
 icon=$(sed -n 's/^Icon=//p' "$entry")
 test -f "$root/usr/share/icons/hicolor/scalable/apps/$icon.svg"
+# The guide, where the installed program looks for it: ../share/tessaro beside its bin folder.
+test -s "$root/usr/share/tessaro/Bedienungsanleitung.txt"
 
 # The menu entry starts the program: its command, found on a path that begins in the root.
 command=$(sed -n 's/^Exec=//p' "$entry")

@@ -14,8 +14,9 @@ if [[ "${1:-}" == "--tests" ]]; then
     # e2fsprogs and mount: the backup tests compare against a loop-mounted ext2 image.
     # unrtf and poppler-utils: the report tests read saved RTF files and printed PDF files back.
     # The package checks: cpack's dependency list, the desktop files, lintian, the throw-away root.
+    # python3: the summary's table is read back with Python's CSV reader.
     packages+=(libbenchmark-dev g++-mingw-w64-i686 e2fsprogs mount unrtf poppler-utils
-        dpkg-dev desktop-file-utils appstream lintian fakeroot)
+        dpkg-dev desktop-file-utils appstream lintian fakeroot python3)
     # The test through the accessibility bridge: X server, buses, window manager, key presses and
     # Debian's pyatspi (for /usr/bin/python3).
     packages+=(xvfb dbus at-spi2-core python3-pyatspi openbox xdotool)

@@ -1,17 +1,21 @@
 #include "app/helpmenu.h"
 
+#include "app/guide.h"
 #include "app/texteditor.h"
 #include "app/updatefile.h"
 #include "mainwindow/mainwindow.h"
+#include "reports/reportview.h"
 #include "ui/appearance.h"
 #include "ui/messages.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -28,6 +32,10 @@ HelpMenu::HelpMenu(MainWindow *window, QString programFolder, MakerContact conta
             [this, command] { runCommand(m_window, [this, command] { (this->*command)(); }); });
         return action;
     };
+    m_ui.guideAction = add(u"&Bedienungsanleitung..."_s, &HelpMenu::showGuide);
+    m_ui.guideAction->setShortcut(QKeySequence(Qt::Key_F1));
+    m_ui.guideView = new ReportView(window);
+    qApp->installEventFilter(this);
     m_ui.aboutAction = add(u"Programm-&Info"_s, &HelpMenu::showAbout);
     m_ui.homepageAction = add(u"Programm-Home&page..."_s, &HelpMenu::openHomepage);
     m_ui.updateAction = add(u"Programm-&Aktualisierung..."_s, &HelpMenu::startUpdate);
@@ -48,6 +56,33 @@ void HelpMenu::updateEntries()
     m_ui.homepageAction->setVisible(!homepageUrl(m_contact).isEmpty());
     m_ui.mailAction->setVisible(!mailUrl(m_contact).isEmpty());
     m_ui.donationAction->setVisible(!donationUrl(m_contact).isEmpty());
+}
+
+void HelpMenu::showGuide()
+{
+    ReportView *view = m_ui.guideView;
+    if (view->isVisible())
+        return;
+    const QString text = readGuide(guidePath(m_programFolder));
+    // An open menu closes, as it does for any other window that opens.
+    while (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
+    view->applyAppearance();
+    view->setDocument(QString::fromUtf16(kGuideCaption), text, false);
+    m_window->showTextView(view);
+}
+
+bool HelpMenu::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier
+        || m_ui.guideView->isVisible())
+        return false;
+    // Opened once the key is handled, not from within the window that received it.
+    QTimer::singleShot(0, this, [this] { runCommand(m_window, [this] { showGuide(); }); });
+    return true;
 }
 
 void HelpMenu::showAbout()

@@ -5,9 +5,11 @@
 #include "backup/volumes.h"
 #include "mainwindow/mainwindow.h"
 #include "participants/classfilterdialog.h"
+#include "participants/classrolldialog.h"
 #include "participants/lineinputdialog.h"
 #include "participants/participantcreationdialog.h"
 #include "participants/participantlistdialog.h"
+#include "reports/absenceperioddialog.h"
 #include "reports/numberdialog.h"
 #include "reports/reportview.h"
 
@@ -26,6 +28,8 @@ ProgramWindows createProgramWindows(const ProgramPaths &paths,
     dialogs.backup = new BackupWindow(owner, front, std::make_unique<SystemVolumeSource>());
     dialogs.number = new NumberDialog(owner, front);
     dialogs.classFilter = new ClassFilterDialog(owner);
+    dialogs.classRoll = new ClassRollDialog(owner, front);
+    dialogs.absencePeriod = new AbsencePeriodDialog(owner, front);
     dialogs.participantList->setClassFilterDialog(dialogs.classFilter);
     owner->setDialogs(dialogs);
     return {std::move(mainWindow), helpMenu};

@@ -51,8 +51,10 @@ void quitAsTheUserWould(MainWindow *window)
     if (!window->isVisible())
         return;
     if (QWidget *dialog = QApplication::activeModalWidget()) {
-        dialog->close();
+        // Checked again also while closing the dialog asks a question of its own, which then
+        // is the modal window closed next.
         QTimer::singleShot(100, window, [window] { quitAsTheUserWould(window); });
+        dialog->close();
         return;
     }
     window->ui().quitAction->trigger();

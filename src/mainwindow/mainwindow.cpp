@@ -95,6 +95,8 @@ void MainWindow::setDialogs(const Dialogs &dialogs)
     m_ui.backupWindow = dialogs.backup;
     m_ui.numberDialog = dialogs.number;
     m_ui.classFilterDialog = dialogs.classFilter;
+    m_ui.classRollDialog = dialogs.classRoll;
+    m_ui.absencePeriodDialog = dialogs.absencePeriod;
 }
 
 MainWindow::~MainWindow()
@@ -278,6 +280,7 @@ void MainWindow::createMenus()
         QKeySequence(Qt::CTRL | Qt::Key_E), &MainWindow::createParticipant);
 
     createReportMenus(m_ui.fileMenu, editMenu, actionsMenu);
+    createClassMenus(actionsMenu);
     QMenu *backupMenu = menuBar()->addMenu(u"Daten&sicherung"_s);
     m_ui.backupAction = addCommand(backupMenu, u"Datendateien &sichern nach..."_s,
         QKeySequence(Qt::Key_F8), &MainWindow::backUpDataFiles);

@@ -22,9 +22,11 @@ class QPushButton;
 class QScrollArea;
 class QTextEdit;
 class QTimer;
+class AbsencePeriodDialog;
 class BackgroundColourDialog;
 class BackupWindow;
 class ClassFilterDialog;
+class ClassRollDialog;
 class FontDialog;
 class LineInputDialog;
 class NumberDialog;
@@ -51,9 +53,9 @@ struct ProgramPaths
 // Its sources are split by concern: mainwindow.cpp builds the controls and menus and holds the
 // field values; daynavigation.cpp opens participants, shows, stores and changes days;
 // participantcommands.cpp holds the participant and data folder commands;
-// reportcommands.cpp the reports, going to a day and the search by date; backupcommands.cpp
-// backup and restore; mainwindowsettings.cpp the settings, start and close, font, colour and
-// layout.
+// reportcommands.cpp the reports, going to a day and the search by date; classcommands.cpp the
+// roll and the absence summary of a class; backupcommands.cpp backup and restore;
+// mainwindowsettings.cpp the settings, start and close, font, colour and layout.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -106,6 +108,8 @@ public:
         QAction *showReportActions[4] = {};
         QAction *goToDayAction = nullptr;
         QAction *searchDayAction = nullptr;
+        QAction *classRollAction = nullptr;
+        QAction *absenceSummaryAction = nullptr;
         QAction *backupAction = nullptr;
         QAction *restoreAction = nullptr;
         QAction *fontAction = nullptr;
@@ -134,6 +138,8 @@ public:
         ReportView *reportView = nullptr;
         NumberDialog *numberDialog = nullptr;
         BackupWindow *backupWindow = nullptr;
+        ClassRollDialog *classRollDialog = nullptr;
+        AbsencePeriodDialog *absencePeriodDialog = nullptr;
     };
 
     // The dialogs the program's main routine creates after this window, in the program's order
@@ -147,6 +153,8 @@ public:
         BackupWindow *backup = nullptr;
         NumberDialog *number = nullptr;
         ClassFilterDialog *classFilter = nullptr;
+        ClassRollDialog *classRoll = nullptr;
+        AbsencePeriodDialog *absencePeriod = nullptr;
     };
 
     // Whether storing the shown day writes the file only when a value changed, or always.
@@ -215,6 +223,17 @@ public:
 
     // Shows the report of that kind in the text view, and prints it as often as the user asks.
     void showReport(ReportKind kind);
+    // Shows the view with the text it was given, and prints the text as often as the user asks.
+    void showTextView(ReportView *view);
+    // Prints the text on a printer the user chooses in the print dialog.
+    void printReport(const QString &text);
+    // Takes the roll of a class: shows "Anwesenheit erfassen" and stores the day it records into
+    // every participant file of the class. The shown day is stored first; the participant shown
+    // is read again afterwards when the roll wrote its file, and shows day 1.
+    void takeRoll();
+    // Asks for a class and a period and shows the days absent of its participants in the text
+    // view, with a table to save.
+    void showAbsenceSummary();
     // Asks for a day number and shows that day.
     void goToDay();
     // Asks for a piece of date text and shows the next day after the shown one whose date holds
@@ -254,7 +273,9 @@ private:
     QAction *addCommand(QMenu *menu, const QString &caption, const QKeySequence &shortcut,
         const std::function<void()> &command);
     void createReportMenus(QMenu *fileMenu, QMenu *editMenu, QMenu *actionsMenu);
-    void printReport(const QString &text);
+    void createClassMenus(QMenu *actionsMenu);
+    // The classes of the data folder; false after telling that there is no participant file.
+    bool readClasses(QStringList &classes);
     void guarded(const std::function<void()> &command);
 
     void applyAppearance();

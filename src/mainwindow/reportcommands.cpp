@@ -87,9 +87,14 @@ void MainWindow::showReport(ReportKind kind)
                 withoutAmpersands(m_presentChoices->button(kPresent)->text())});
     }
     m_ui.reportView->setReport(kind, text);
+    showTextView(m_ui.reportView);
+}
+
+void MainWindow::showTextView(ReportView *view)
+{
     // "&Drucken..." ends the window; it is shown again with its text after each print.
-    while (m_ui.reportView->exec() == QDialog::Accepted)
-        guarded([this] { printReport(m_ui.reportView->text()); });
+    while (view->exec() == QDialog::Accepted)
+        guarded([this, view] { printReport(view->text()); });
 }
 
 void MainWindow::printReport(const QString &text)

@@ -42,22 +42,27 @@ bool sameIgnoringCase(const QString &a, const QString &b)
     return a == b || upperCased(a) == upperCased(b);
 }
 
-void sortIgnoringCase(QStringList &texts)
+QList<qsizetype> orderIgnoringCase(const QStringList &texts)
 {
     // One sort key per text instead of a collation per comparison.
     std::vector<QCollatorSortKey> keys;
     keys.reserve(size_t(texts.size()));
-    for (const QString &text : std::as_const(texts))
+    for (const QString &text : texts)
         keys.push_back(caseInsensitiveCollator().sortKey(text));
-    std::vector<qsizetype> order(size_t(texts.size()));
+    QList<qsizetype> order(texts.size());
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
         const int byCollation = keys[size_t(a)].compare(keys[size_t(b)]);
         return byCollation != 0 ? byCollation < 0 : texts.at(a) < texts.at(b);
     });
+    return order;
+}
+
+void sortIgnoringCase(QStringList &texts)
+{
     QStringList sorted;
     sorted.reserve(texts.size());
-    for (const qsizetype index : order)
+    for (const qsizetype index : orderIgnoringCase(texts))
         sorted.append(texts.at(index));
     texts = std::move(sorted);
 }

@@ -17,6 +17,8 @@ QString upperCased(const QString &text);
 bool sameIgnoringCase(const QString &a, const QString &b);
 // Sorts ascending in German order ignoring case; texts equal so keep a fixed order among them.
 void sortIgnoringCase(QStringList &texts);
+// The positions of the texts in that order.
+QList<qsizetype> orderIgnoringCase(const QStringList &texts);
 // The position of an entry equal to text, an exactly equal one before one equal ignoring case;
 // -1 when there is none.
 qsizetype indexIgnoringCase(const QStringList &texts, const QString &text);

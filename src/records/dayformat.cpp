@@ -26,7 +26,7 @@ int digitValue(QChar c, int base)
 
 } // namespace
 
-QString trimmedText(QStringView text)
+QStringView trimmedView(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -34,17 +34,28 @@ QString trimmedText(QStringView text)
         ++begin;
     while (end > begin && text[end - 1].unicode() <= 32)
         --end;
-    return text.sliced(begin, end - begin).toString();
+    return text.sliced(begin, end - begin);
 }
 
-Fields splitFields(QStringView line)
+QString trimmedText(QStringView text)
+{
+    return trimmedView(text).toString();
+}
+
+std::pair<QStringView, QStringView> splitFieldViews(QStringView line)
 {
     qsizetype at = line.indexOf(kVerticalTab);
     if (at < 0)
         at = line.indexOf(u'|');
     if (at < 0)
-        return {line.toString(), QString()};
-    return {line.left(at).toString(), line.sliced(at + 1).toString()};
+        return {line, QStringView()};
+    return {line.left(at), line.sliced(at + 1)};
+}
+
+Fields splitFields(QStringView line)
+{
+    const auto [first, second] = splitFieldViews(line);
+    return {first.toString(), second.toString()};
 }
 
 int countDays(const QStringList &lines)

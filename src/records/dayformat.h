@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <optional>
+#include <utility>
 
 // The lines of a participant file: line 0 is the header "class|comment"; then one block per
 // day: the date line "date|remark", the present flag line, the information lines and the
@@ -15,6 +16,7 @@ inline const QString kSeparatorLine = QStringLiteral("<--------------->");
 
 // Removes leading and trailing characters with codes up to 32 (blanks and control characters).
 QString trimmedText(QStringView text);
+QStringView trimmedView(QStringView text);
 
 struct Fields
 {
@@ -25,6 +27,8 @@ struct Fields
 // Header and date lines: split at the first vertical tab wherever it stands, otherwise at the
 // first "|"; without either the whole line is the first field.
 Fields splitFields(QStringView line);
+// The same as views into the line.
+std::pair<QStringView, QStringView> splitFieldViews(QStringView line);
 
 // The number of days: every occurrence of the separator text counts, also in the header and
 // several in one line.

@@ -1,6 +1,7 @@
 #include "records/fileoperations.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -37,6 +38,12 @@ bool moveFileNoReplace(const QString &from, const QString &to)
         return false;
     // Nor links (FAT): the test above stands guard.
     return ::rename(source.constData(), target.constData()) == 0;
+}
+
+bool isWriteProtected(const QString &path)
+{
+    const QFileInfo file(path);
+    return file.exists() && (!file.isWritable() || !file.permission(QFileDevice::WriteOwner));
 }
 
 void makeWritableByOwner(const QString &path)

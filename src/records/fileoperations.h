@@ -8,6 +8,10 @@
 // ignores case) or the system refuses. A change of letter case alone is a valid rename.
 bool moveFileNoReplace(const QString &from, const QString &to);
 
+// An existing file that its owner may not write, or this user may not. Replacing such a file by a
+// rename would pass over its write protection, also for root, who may write anyway.
+bool isWriteProtected(const QString &path);
+
 // "Clear all attributes": makes an existing file readable and writable by its owner.
 void makeWritableByOwner(const QString &path);
 

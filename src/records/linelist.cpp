@@ -6,19 +6,7 @@
 QStringList splitLines(QStringView text)
 {
     QStringList lines;
-    const qsizetype size = text.size();
-    qsizetype position = 0;
-    while (position < size) {
-        qsizetype end = position;
-        while (end < size && text[end] != u'\r' && text[end] != u'\n')
-            ++end;
-        lines.append(text.sliced(position, end - position).toString());
-        position = end;
-        if (position < size && text[position] == u'\r')
-            ++position;
-        if (position < size && text[position] == u'\n')
-            ++position;
-    }
+    forEachLine(text, [&lines](QStringView line) { lines.append(line.toString()); });
     return lines;
 }
 

@@ -11,6 +11,25 @@
 // empty line between them; a break at the very end adds no empty line.
 QStringList splitLines(QStringView text);
 
+// Calls line(QStringView) for each line splitLines gives, without copying any.
+template<typename LineFunction>
+void forEachLine(QStringView text, LineFunction &&line)
+{
+    const qsizetype size = text.size();
+    qsizetype position = 0;
+    while (position < size) {
+        qsizetype end = position;
+        while (end < size && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        line(text.sliced(position, end - position));
+        position = end;
+        if (position < size && text[position] == u'\r')
+            ++position;
+        if (position < size && text[position] == u'\n')
+            ++position;
+    }
+}
+
 // Every line followed by CR LF, the last one included.
 QString joinLines(const QStringList &lines);
 

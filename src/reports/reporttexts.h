@@ -16,6 +16,7 @@ enum class ReportKind {
     AllDays = 2, // the header lines and every day
     Attendance = 3, // the header lines, the absent and the present days with their counts
     Comments = 4, // the comment of every participant of the data folder
+    AbsenceSummary = 5, // the days absent of every participant of a class over a period
 };
 
 // What the reports of one participant are composed from: the open file's lines (line 0 the

@@ -16,9 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr ReportView::FileType kFileTypes[] = {ReportView::FileType::RichText,
-    ReportView::FileType::AnsiText, ReportView::FileType::UnicodeText};
-
 TextFileFormat formatOf(ReportView::FileType type)
 {
     switch (type) {
@@ -26,6 +23,9 @@ TextFileFormat formatOf(ReportView::FileType type)
         return TextFileFormat::Ansi;
     case ReportView::FileType::UnicodeText:
         return TextFileFormat::Utf16;
+    case ReportView::FileType::Csv:
+        // A spreadsheet recognises UTF-8 by its byte-order mark and shows the umlauts right.
+        return TextFileFormat::Utf8;
     case ReportView::FileType::RichText:
         break;
     }
@@ -35,7 +35,15 @@ TextFileFormat formatOf(ReportView::FileType type)
 // The extension a name typed without one receives.
 QString suffixOf(ReportView::FileType type)
 {
-    return type == ReportView::FileType::RichText ? u"rtf"_s : u"txt"_s;
+    switch (type) {
+    case ReportView::FileType::RichText:
+        return u"rtf"_s;
+    case ReportView::FileType::Csv:
+        return u"csv"_s;
+    default:
+        break;
+    }
+    return u"txt"_s;
 }
 
 } // namespace
@@ -73,15 +81,10 @@ QFileDialog *ReportView::saveDialog()
     m_ui.saveDialog = new QFileDialog(this);
     m_ui.saveDialog->setAcceptMode(QFileDialog::AcceptSave);
     m_ui.saveDialog->setFileMode(QFileDialog::AnyFile);
-    QStringList filters;
-    for (const FileType type : kFileTypes)
-        filters << fileTypeFilter(type);
-    m_ui.saveDialog->setNameFilters(filters);
-    m_ui.saveDialog->selectNameFilter(fileTypeFilter(FileType::RichText));
     m_ui.saveDialog->setDefaultSuffix(suffixOf(FileType::RichText));
     connect(m_ui.saveDialog, &QFileDialog::filterSelected, this, [this](const QString &filter) {
         const qsizetype index = m_ui.saveDialog->nameFilters().indexOf(filter);
-        m_ui.saveDialog->setDefaultSuffix(suffixOf(kFileTypes[qMax<qsizetype>(0, index)]));
+        m_ui.saveDialog->setDefaultSuffix(suffixOf(fileTypes().value(index)));
     });
     return m_ui.saveDialog;
 }
@@ -95,6 +98,8 @@ QString ReportView::caption(ReportKind kind)
         return u"Gesamte Tage des aktuellen Teilnehmers als Text"_s;
     case ReportKind::Attendance:
         return u"Ab-/Anwesenheitsauswertung des aktuellen Teilnehmers"_s;
+    case ReportKind::AbsenceSummary:
+        return u"Fehlzeiten der Klasse"_s;
     case ReportKind::Comments:
         break;
     }
@@ -108,6 +113,8 @@ QString ReportView::fileTypeFilter(FileType type)
         return u"Textdokument (*.TXT)"_s;
     case FileType::UnicodeText:
         return u"Unicode-Textdokument (*.TXT)"_s;
+    case FileType::Csv:
+        return u"CSV (Semikolon) (*.CSV)"_s;
     case FileType::RichText:
         break;
     }
@@ -135,11 +142,30 @@ void ReportView::createTextMenu()
     });
 }
 
+QList<ReportView::FileType> ReportView::fileTypes() const
+{
+    QList<FileType> types{FileType::RichText, FileType::AnsiText, FileType::UnicodeText};
+    if (!m_table.isEmpty())
+        types.append(FileType::Csv);
+    return types;
+}
+
 void ReportView::setReport(ReportKind kind, const QString &text)
 {
-    setWindowTitle(caption(kind));
+    setDocument(caption(kind), text, true);
+    m_table.clear();
+}
+
+void ReportView::setDocument(const QString &caption, const QString &text, bool editable)
+{
+    setWindowTitle(caption);
     // The text has no label; the screen reader names it after the report.
-    m_ui.textEdit->setAccessibleName(caption(kind));
+    m_ui.textEdit->setAccessibleName(caption);
+    m_ui.textEdit->setReadOnly(!editable);
+    // Read-only, the text keeps its caret, so that it is read by line and word from the keyboard.
+    m_ui.textEdit->setTextInteractionFlags(editable
+            ? Qt::TextEditorInteraction
+            : Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     m_ui.textEdit->setPlainText(text);
     m_ui.textEdit->moveCursor(QTextCursor::Start);
 }
@@ -187,6 +213,20 @@ void ReportView::updateCommands()
 void ReportView::save()
 {
     QFileDialog *dialog = saveDialog();
+    QStringList filters;
+    for (const FileType type : fileTypes())
+        filters << fileTypeFilter(type);
+    if (dialog->nameFilters() != filters) {
+        // The types of this text; the last one chosen stays chosen where this text offers it,
+        // and so does the last name, which choosing a type would give that type's extension.
+        const QString lastFilter = dialog->selectedNameFilter();
+        dialog->setNameFilters(filters);
+        const qsizetype chosenIndex = qMax<qsizetype>(0, filters.indexOf(lastFilter));
+        dialog->selectNameFilter(filters.at(chosenIndex));
+        dialog->setDefaultSuffix(suffixOf(fileTypes().at(chosenIndex)));
+        if (!m_savedPath.isEmpty())
+            dialog->selectFile(m_savedPath);
+    }
     const int chosen = dialog->exec();
     // Whatever the dialog ended with, the text has the focus again before anything is written or
     // reported, also where no window manager activates the window again.
@@ -196,12 +236,13 @@ void ReportView::save()
         return;
     const QString path = dialog->selectedFiles().constFirst();
     const qsizetype typeIndex = dialog->nameFilters().indexOf(dialog->selectedNameFilter());
-    const FileType type = kFileTypes[qMax<qsizetype>(0, typeIndex)];
+    const FileType type = fileTypes().value(typeIndex);
     // The dialog proposes this name and type next time.
     dialog->selectFile(path);
+    m_savedPath = path;
     runCommand(this, [&] {
         const DisplayFont &font = currentFont();
-        saveTextFile(path, text(), formatOf(type),
+        saveTextFile(path, type == FileType::Csv ? m_table : text(), formatOf(type),
             type == FileType::RichText
                 ? std::optional(TextFileFont{font.font, colorFromValue(font.color), font.charSet})
                 : std::nullopt);

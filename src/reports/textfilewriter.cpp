@@ -2,11 +2,10 @@
 
 #include "records/atomicwrite.h"
 #include "records/error.h"
+#include "records/fileoperations.h"
 #include "records/linelist.h"
 #include "records/textencoding.h"
 #include "records/windows1252.h"
-
-#include <QFileInfo>
 
 #include <cerrno>
 
@@ -115,11 +114,7 @@ QByteArray textFileBytes(
 void saveTextFile(const QString &path, const QString &text, TextFileFormat format,
     const std::optional<TextFileFont> &font)
 {
-    // Replacing by rename would pass over the file's write protection, which holds for its
-    // owner's missing write permission also where the user (root) could write anyway.
-    const QFileInfo existing(path);
-    if (existing.exists()
-        && (!existing.isWritable() || !existing.permission(QFileDevice::WriteOwner)))
+    if (isWriteProtected(path))
         throw TessaroError(createErrorText(path, systemErrorReason(EACCES)));
     saveFile(path, textFileBytes(text, format, font));
 }

@@ -17,16 +17,21 @@ constexpr int kEmptyListWaitMs = 100;
 // The handler installed before this one; it hands the events on to the platform bridge.
 QAccessible::UpdateHandler s_nextHandler = nullptr;
 
+// The entry as the number of its list's accessible child, or -1 when there is none.
+int entryChild(QListView *list, const QModelIndex &index)
+{
+    QAccessibleInterface *listInterface = QAccessible::queryAccessibleInterface(list);
+    QAccessibleTableInterface *table = listInterface ? listInterface->tableInterface() : nullptr;
+    if (!index.isValid() || !table)
+        return -1;
+    QAccessibleInterface *entry = table->cellAt(index.row(), index.column());
+    return entry ? listInterface->indexOfChild(entry) : -1;
+}
+
 // The list's current entry as the number of its accessible child, or -1 when it has none.
 int currentEntryChild(QListView *list)
 {
-    const QModelIndex current = list->currentIndex();
-    QAccessibleInterface *listInterface = QAccessible::queryAccessibleInterface(list);
-    QAccessibleTableInterface *table = listInterface ? listInterface->tableInterface() : nullptr;
-    if (!current.isValid() || !table)
-        return -1;
-    QAccessibleInterface *entry = table->cellAt(current.row(), current.column());
-    return entry ? listInterface->indexOfChild(entry) : -1;
+    return entryChild(list, list->currentIndex());
 }
 
 // Hands an event on to the platform bridge and remembers the object last reported as focused.
@@ -206,6 +211,18 @@ ProgramTextChange::ProgramTextChange(QLineEdit *edit) : m_previous(s_programWrit
 ProgramTextChange::~ProgramTextChange()
 {
     s_programWrites = m_previous;
+}
+
+void reportEntryTextChanged(QListView *list, int row)
+{
+    if (!QAccessible::isActive())
+        return;
+    const int child = entryChild(list, list->model()->index(row, list->modelColumn()));
+    if (child < 0)
+        return;
+    QAccessibleEvent event(list, QAccessible::NameChanged);
+    event.setChild(child);
+    QAccessible::updateAccessibility(&event);
 }
 
 void installAccessibilityFixes()

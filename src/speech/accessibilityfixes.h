@@ -36,4 +36,11 @@ private:
     QPointer<QLineEdit> m_previous;
 };
 
+class QListView;
+
+// Tells a screen reader that the text of a list's entry has changed. Qt 6.4 reports a changed
+// entry only as changed visible data, to which no screen reader listens; as a new name of the
+// entry, the screen reader reads the focused entry again ("Meier: abwesend").
+void reportEntryTextChanged(QListView *list, int row);
+
 #endif

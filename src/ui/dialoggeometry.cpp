@@ -205,6 +205,101 @@ InputDialogGeometry layoutInputDialog(
     return g;
 }
 
+namespace {
+
+// The columns of a window of labelled fields over a row of two buttons.
+struct FieldColumns
+{
+    int buttonWidth = 0;
+    int editLeft = 0;
+    int clientWidth = 0;
+    bool buttonsFit = true;
+};
+
+FieldColumns fieldColumns(
+    const ButtonMeasures &buttons, int labelWidth, int widestEntry, QSize maxClient)
+{
+    FieldColumns c;
+    c.buttonWidth = sharedButtonWidth(kDialogButtonWidth, buttons);
+    c.editLeft = kDialogMargin + labelWidth + 5;
+    const int rowWidth = 3 * c.buttonWidth + 2 * kDialogMargin;
+    c.clientWidth = std::min(maxClient.width(),
+        std::max({rowWidth, c.editLeft + minimumEditWidth(buttons.height) + kDialogMargin,
+            widestEntry + 2 * kDialogMargin}));
+    c.buttonsFit = rowWidth <= c.clientWidth;
+    return c;
+}
+
+// A label beside its field of that height, on the field's first line of lineHeight; the top of
+// the next row.
+int placeLabelledField(const FieldColumns &c, int top, QSize label, int height, int lineHeight,
+    QRect &labelRect, QRect &field)
+{
+    field = QRect(c.editLeft, top, c.clientWidth - kDialogMargin - c.editLeft, height);
+    labelRect = QRect(QPoint(kDialogMargin, top + (lineHeight - label.height()) / 2), label);
+    return top + height + kDialogMargin;
+}
+
+// The two buttons at top; the height of their rows.
+int placeButtonPair(
+    const ButtonMeasures &buttons, const FieldColumns &c, int top, QRect &first, QRect &second)
+{
+    if (!c.buttonsFit)
+        return refitRow(buttons, c.buttonWidth, c.clientWidth, top, {&first, &second});
+    first = QRect(kDialogMargin, top, c.buttonWidth, buttons.height);
+    second = QRect(kDialogMargin + 2 * c.buttonWidth, top, c.buttonWidth, buttons.height);
+    return buttons.height;
+}
+
+int buttonRowsHeight(const ButtonMeasures &buttons, const FieldColumns &c)
+{
+    return c.buttonsFit ? buttons.height
+                        : fitButtonRow(buttons, 2, c.buttonWidth, c.clientWidth, 0).height;
+}
+
+} // namespace
+
+ClassRollGeometry layoutClassRoll(const ButtonMeasures &buttons, const QSize (&labels)[4],
+    int editHeight, int widestEntry, QSize maxClient)
+{
+    ClassRollGeometry g;
+    const int b = buttons.height;
+    const FieldColumns c
+        = fieldColumns(buttons, std::max({labels[0].width(), labels[1].width(), labels[3].width()}),
+            std::max(widestEntry, labels[2].width()), maxClient);
+    // Everything but the participant list, whose height gives way where the work area is lower.
+    const int fixedHeight = 3 * b + 2 * editHeight + labels[2].height()
+        + buttonRowsHeight(buttons, c) + 6 * kDialogMargin;
+    const int listHeight = std::max(3 * b, std::min(8 * b, maxClient.height() - fixedHeight));
+    int top = placeLabelledField(
+        c, kDialogMargin, labels[0], 3 * b, editHeight, g.classLabel, g.classList);
+    top = placeLabelledField(c, top, labels[1], editHeight, editHeight, g.dateLabel, g.dateEdit);
+    g.listLabel = QRect(QPoint(kDialogMargin, top), labels[2]);
+    g.list = QRect(
+        kDialogMargin, g.listLabel.bottom() + 1, c.clientWidth - 2 * kDialogMargin, listHeight);
+    top = placeLabelledField(c, g.list.bottom() + 1 + kDialogMargin, labels[3], editHeight,
+        editHeight, g.remarkLabel, g.remarkEdit);
+    top += placeButtonPair(buttons, c, top, g.saveButton, g.cancelButton);
+    g.client = QSize(c.clientWidth, top + kDialogMargin);
+    return g;
+}
+
+AbsencePeriodGeometry layoutAbsencePeriod(const ButtonMeasures &buttons, const QSize (&labels)[3],
+    int editHeight, int widestEntry, QSize maxClient)
+{
+    AbsencePeriodGeometry g;
+    const FieldColumns c
+        = fieldColumns(buttons, std::max({labels[0].width(), labels[1].width(), labels[2].width()}),
+            widestEntry, maxClient);
+    int top = placeLabelledField(
+        c, kDialogMargin, labels[0], 3 * buttons.height, editHeight, g.classLabel, g.classList);
+    top = placeLabelledField(c, top, labels[1], editHeight, editHeight, g.fromLabel, g.fromEdit);
+    top = placeLabelledField(c, top, labels[2], editHeight, editHeight, g.toLabel, g.toEdit);
+    top += placeButtonPair(buttons, c, top, g.okButton, g.cancelButton);
+    g.client = QSize(c.clientWidth, top + kDialogMargin);
+    return g;
+}
+
 TextViewGeometry layoutTextView(const ButtonMeasures &buttons, QSize maxClient)
 {
     TextViewGeometry g;

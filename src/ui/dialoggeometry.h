@@ -103,6 +103,47 @@ struct InputDialogGeometry
 InputDialogGeometry layoutInputDialog(
     const ButtonMeasures &buttons, QSize label, int editHeight, QSize maxClient = kUnlimitedClient);
 
+// The roll of a class and the period of the absence summary. Each label stands beside its field,
+// on the field's first line; the fields reach from the labels' column to the right margin, at
+// least four button heights wide. The class list is three button heights high. The two buttons
+// are placed as in the creation dialog. The window widens for the widest list entry.
+
+// "Klasse:", "Datum:", the participant list's label above the list of eight button heights
+// (less where the work area is lower, three at least), "Anmerkung:", "&Speichern", "Abbrechen".
+struct ClassRollGeometry
+{
+    QRect classLabel;
+    QRect classList;
+    QRect dateLabel;
+    QRect dateEdit;
+    QRect listLabel;
+    QRect list;
+    QRect remarkLabel;
+    QRect remarkEdit;
+    QRect saveButton;
+    QRect cancelButton;
+    QSize client;
+};
+// labels: those of the class, the date, the list and the remark, in this order.
+ClassRollGeometry layoutClassRoll(const ButtonMeasures &buttons, const QSize (&labels)[4],
+    int editHeight, int widestEntry = 0, QSize maxClient = kUnlimitedClient);
+
+// "Klasse:", "Von:", "Bis:", "O&K", "&Abbrechen".
+struct AbsencePeriodGeometry
+{
+    QRect classLabel;
+    QRect classList;
+    QRect fromLabel;
+    QRect fromEdit;
+    QRect toLabel;
+    QRect toEdit;
+    QRect okButton;
+    QRect cancelButton;
+    QSize client;
+};
+AbsencePeriodGeometry layoutAbsencePeriod(const ButtonMeasures &buttons, const QSize (&labels)[3],
+    int editHeight, int widestEntry = 0, QSize maxClient = kUnlimitedClient);
+
 // The text view: the text over the whole width, ten button heights high (less where the work
 // area is lower), and three buttons with gaps of one button height.
 struct TextViewGeometry

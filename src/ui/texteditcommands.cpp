@@ -26,7 +26,7 @@ void updateTextEditCommands(const TextEditCommands &commands, const QTextEdit *e
 {
     const bool hasSelection = edit->textCursor().hasSelection();
     commands.copy->setEnabled(hasSelection);
-    commands.cut->setEnabled(hasSelection);
+    commands.cut->setEnabled(hasSelection && !edit->isReadOnly());
     commands.paste->setEnabled(!edit->isReadOnly() && !QApplication::clipboard()->text().isEmpty());
     commands.selectAll->setEnabled(!edit->document()->isEmpty());
 }

@@ -23,7 +23,12 @@ view (F4), its text read by line and by word and its caret moves reported, its
 buttons reached with Tab, the date field focused again after Escape; the go-to
 dialog (Ctrl+G) and the search dialog (Ctrl+F) like the other dialogs, and the
 date of the day each of them shows read in full; the restore window (F5), its
-list, log and buttons named and reached with Tab, never started.
+list, log and buttons named and reached with Tab, never started. Last the roll
+(F7): its controls named, every entry read with its state, Space reported as a
+change of the focused entry's name, Enter storing, the main window showing the
+new day; the absence summary (Shift+F7) from its period dialog to the text
+view; and the guide (F1) over the roll window and over the main window, each
+active again afterwards.
 """
 
 import argparse
@@ -34,6 +39,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import atspisession  # noqa: E402
+import atspi_classwindows  # noqa: E402
 
 PARTICIPANT = "Anton Berger"
 MAIN_TITLE = PARTICIPANT + " - Tessaro V1.01"
@@ -68,7 +74,6 @@ TYPED_SEARCH = "fr., 13"
 SEARCHED = "FR., 13"
 RESTORE_TITLE = "Datendateien wiederherstellen von"
 INFORMATION_TITLE = "Informationen"
-
 # Where words and sentences start or end inside each text the test reads: the
 # items of Qt's QTextBoundaryFinder (a word item is a word or the blanks and
 # punctuation between two words), worked out once with QTextBoundaryFinder.
@@ -121,8 +126,12 @@ def expected_item(value, boundary, relation, offset):
 
 # ---------------------------------------------------------------- worker side
 
-class Walkthrough:
+class Walkthrough(atspi_classwindows.ClassWindowSteps):
     """One session with the program, step by step, as a blind teacher goes."""
+
+    participant_names = sorted(PARTICIPANTS)
+    classes = ["3b", "4A"]
+    main_title = MAIN_TITLE
 
     def __init__(self, client):
         self.client = client
@@ -233,7 +242,8 @@ class Walkthrough:
                           for attempt in range(1, CREATION_TRIES + 1)]
         return ([self.start, self.participant_list, self.main_window, self.present_group, self.day_changes]
                 + creation_tries + [self.rename_dialog, self.creation_dialog_texts, self.main_window_texts,
-                                    self.report_view, self.go_to_dialog, self.search_dialog, self.restore_window])
+                                    self.report_view, self.go_to_dialog, self.search_dialog, self.restore_window,
+                                    self.class_roll, self.absence_summary])
 
     def start(self):
         return self.client.check("the program registers on the accessibility bus",

@@ -2,6 +2,7 @@
 
 #include "handovertesting.h"
 #include "mainwindow/mainwindowtesting.h"
+#include "participants/classrolldialog.h"
 #include "participants/participantlistdialog.h"
 
 #include <QLineEdit>
@@ -21,6 +22,7 @@ private Q_SLOTS:
     void setFocusRaisesTheProgramAndItsDialogButDoesNotClose();
     void closeQuitsThroughTheExitCommand();
     void parametersHaveNoVisibleEffect();
+    void closeAnswersTheQuestionOfTheRoll();
 
 private:
     QString annaPath() const { return dataFolder() + u"Anna.dat"_s; }
@@ -125,6 +127,22 @@ void TestHandOver::parametersHaveNoVisibleEffect()
     QCOMPARE(m_announced, QStringList());
     QCOMPARE(m_messages->shown().size(), 0);
     QCOMPARE(readBytes(m_paths.settingsFile), settings);
+}
+
+void TestHandOver::closeAnswersTheQuestionOfTheRoll()
+{
+    start();
+    // Closing the roll after a change asks in a real message box, which is the next modal
+    // window the request closes ("&Nein"), so that the program still quits.
+    m_messages.reset();
+    whenModalOpens<ClassRollDialog>([this](ClassRollDialog *roll) {
+        roll->toggleCurrentEntry();
+        leave("ProgramClose=1\n");
+        QTRY_VERIFY(!m_window->isVisible());
+    });
+    m_window->ui().classRollAction->trigger();
+    QVERIFY(m_window->isClosing());
+    QCOMPARE(readBytes(annaPath()), daysFile(2));
 }
 
 QTEST_MAIN(TestHandOver)

@@ -107,7 +107,7 @@ void TestHelpMenu::entries()
     for (const QAction *action : help().menu->actions())
         captions.append(action->text());
     QCOMPARE(captions,
-        (QStringList{u"Programm-&Info"_s, u"Programm-Home&page..."_s,
+        (QStringList{u"&Bedienungsanleitung..."_s, u"Programm-&Info"_s, u"Programm-Home&page..."_s,
             u"Programm-&Aktualisierung..."_s, u"Programm-&Änderungen..."_s,
             u"&Mail an den Programmierer..."_s, u"&Spenden..."_s}));
 

@@ -2,9 +2,11 @@
 
 #include "backup/backupwindow.h"
 #include "participants/classfilterdialog.h"
+#include "participants/classrolldialog.h"
 #include "participants/lineinputdialog.h"
 #include "participants/participantcreationdialog.h"
 #include "participants/participantlistdialog.h"
+#include "reports/absenceperioddialog.h"
 #include "reports/numberdialog.h"
 #include "reports/reportview.h"
 #include "ui/backgroundcolourdialog.h"
@@ -188,6 +190,18 @@ void TestLargeFonts::nothingIsCut()
         checkDialog(ui.backupWindow, u"backup window"_s);
         ui.backupWindow->reject();
     }
+
+    ClassRollDialog *roll = ui.classRollDialog;
+    roll->prepare(dataFolder(), {u"1a"_s}, QString(), u"Mi., 24. Dezember 2025"_s);
+    checkDialog(roll, u"class roll"_s);
+    for (int row = 0; row < 2; ++row)
+        QVERIFY2(
+            entryShownWhole(roll->ui().list, row), qPrintable(roll->ui().list->item(row)->text()));
+    roll->reject();
+
+    ui.absencePeriodDialog->prepare({u"1a"_s}, QString(), QDate(2025, 12, 24));
+    checkDialog(ui.absencePeriodDialog, u"absence period"_s);
+    ui.absencePeriodDialog->reject();
 
     checkDialog(ui.backgroundDialog, u"colour chooser"_s);
     ui.backgroundDialog->reject();

@@ -16,6 +16,8 @@ private Q_SLOTS:
     void localeMonthNames();
     void weekdayNamesLoseTheirDot();
     void onlyTheFirstJanuarIsRewritten();
+    void readsDateTexts_data();
+    void readsDateTexts();
     void digitGroups_data();
     void digitGroups();
     void dataFolder_data();
@@ -87,6 +89,41 @@ void TestDates::onlyTheFirstJanuarIsRewritten()
     useAustrianMonthNames(names, german);
     QCOMPARE(names.shortMonthNames, (QStringList{u"Jän"_s, u"Mär"_s, u"Jan."_s, u"Mär"_s}));
     QCOMPARE(names.longMonthNames, (QStringList{u"Februar"_s, u"Jänner"_s, u"Januar"_s}));
+}
+
+void TestDates::readsDateTexts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDate>("date");
+    const QDate unreadable;
+    QTest::newRow("own text, Jänner") << u"Mo., 6. Jänner 2025"_s << QDate(2025, 1, 6);
+    QTest::newRow("own text, März") << u"Sa., 1. März 2025"_s << QDate(2025, 3, 1);
+    QTest::newRow("Januar, lower case") << u"mo., 6. januar 2025"_s << QDate(2025, 1, 6);
+    QTest::newRow("month name in use") << u"Mo., 6. January 2025"_s << QDate(2025, 1, 6);
+    QTest::newRow("upper case umlaut") << u"6. JÄNNER 2025"_s << QDate(2025, 1, 6);
+    QTest::newRow("no weekday, blanks around") << u"  24. Dezember 2024\t"_s << QDate(2024, 12, 24);
+    QTest::newRow("weekday without dot") << u"Di, 24.Dezember 2024"_s << QDate(2024, 12, 24);
+    QTest::newRow("dd.mm.yyyy") << u"08.01.2019"_s << QDate(2019, 1, 8);
+    QTest::newRow("d.m.yyyy") << u"8.1.2019"_s << QDate(2019, 1, 8);
+    QTest::newRow("leap day") << u"29.02.2024"_s << QDate(2024, 2, 29);
+    QTest::newRow("no such day") << u"29.02.2025"_s << unreadable;
+    QTest::newRow("no such month") << u"1.13.2025"_s << unreadable;
+    QTest::newRow("two-digit year") << u"8.1.19"_s << unreadable;
+    QTest::newRow("five-digit year") << u"8.1.20190"_s << unreadable;
+    QTest::newRow("weekday does not fit") << u"Di., 6. Jänner 2025"_s << unreadable;
+    QTest::newRow("short month name") << u"6. Jän 2025"_s << unreadable;
+    QTest::newRow("text after the year") << u"Mo., 6. Jänner 2025 Ausflug"_s << unreadable;
+    QTest::newRow("text alone") << u"gestern"_s << unreadable;
+    QTest::newRow("empty") << QString() << unreadable;
+}
+
+void TestDates::readsDateTexts()
+{
+    QFETCH(QString, text);
+    QFETCH(QDate, date);
+    // The names of an English locale are in use; the German ones are read as well.
+    const DateNames names = dateNamesOf(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(readDateText(text, names).value_or(QDate()), date);
 }
 
 void TestDates::digitGroups_data()

@@ -37,6 +37,8 @@ private Q_SLOTS:
     void savesTheChosenType();
     void nextSaveProposesTheLastNameAndType();
     void failedSaveKeepsTheWindowAndItsText();
+    void tableIsOfferedAndSavedOnlyWithATable();
+    void readOnlyTextIsReadByKeys();
 
 private:
     // Clicks "&Speichern..." in the shown window and answers the save dialog with that type and
@@ -360,6 +362,53 @@ void TestReportView::failedSaveKeepsTheWindowAndItsText()
         shown.first().text.startsWith(u"Datei \"%1\" kann nicht erstellt werden. "_s.arg(path)),
         qPrintable(shown.first().text));
     QVERIFY(!QFileInfo::exists(m_dir->filePath(u"fehlt"_s)));
+}
+
+void TestReportView::tableIsOfferedAndSavedOnlyWithATable()
+{
+    QStringList offered;
+    const auto inspect = [&offered](QFileDialog *dialog) {
+        offered = dialog->nameFilters();
+    };
+    m_view->setReport(ReportKind::AbsenceSummary, u"Klasse: 4A\r\n"_s);
+    m_view->setTable(u"Name;Klasse\r\nJürgen;4A\r\n"_s);
+    execWith(*m_view,
+        [&] { saveAs(ReportView::FileType::Csv, m_dir->filePath(u"fehlzeiten"_s), inspect); });
+    QCOMPARE(m_view->windowTitle(), u"Fehlzeiten der Klasse"_s);
+    QCOMPARE(offered.size(), 4);
+    QCOMPARE(offered.last(), u"CSV (Semikolon) (*.CSV)"_s);
+    QCOMPARE(readBytes(m_dir->filePath(u"fehlzeiten.csv"_s)),
+        QByteArray("\xEF\xBB\xBFName;Klasse\r\nJ\xC3\xBCrgen;4A\r\n"));
+
+    // The next report has no table: the type is gone and Rich Text Format chosen.
+    m_view->setReport(ReportKind::AllDays, kReport);
+    QString chosen;
+    execWith(*m_view, [&] {
+        saveAs(ReportView::FileType::RichText, m_dir->filePath(u"bericht"_s),
+            [&](QFileDialog *dialog) {
+                inspect(dialog);
+                chosen = dialog->selectedNameFilter();
+            });
+    });
+    QCOMPARE(offered.size(), 3);
+    QCOMPARE(chosen, u"Rich Text Format (*.RTF)"_s);
+}
+
+void TestReportView::readOnlyTextIsReadByKeys()
+{
+    m_view->setDocument(u"Bedienungsanleitung"_s, u"Erste Zeile\nZweite Zeile\n"_s, false);
+    execWith(*m_view, [&] {
+        QTextEdit *text = m_view->ui().textEdit;
+        QTRY_COMPARE(QApplication::focusWidget(), text);
+        QTest::keyClick(text, Qt::Key_Down);
+        QCOMPARE(text->textCursor().position(), 12);
+        typeText(text, u"X"_s);
+        QCOMPARE(m_view->text(), u"Erste Zeile\nZweite Zeile\n"_s);
+        QCOMPARE(m_view->windowTitle(), u"Bedienungsanleitung"_s);
+    });
+    // A report is editable again.
+    m_view->setReport(ReportKind::AllDays, kReport);
+    QVERIFY(!m_view->ui().textEdit->isReadOnly());
 }
 
 QTEST_MAIN(TestReportView)

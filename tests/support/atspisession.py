@@ -365,6 +365,8 @@ class ScreenReaderClient:
         self.focus_mark = 0  # the reports that came before the last key press
         self.caret_events = []  # (source, offset) of "object:text-caret-moved"
         self.caret_mark = 0
+        self.name_events = []  # (source, new value) of "object:property-change:accessible-name"
+        self.name_mark = 0
         pyatspi.Registry.registerEventListener(self._on_event, *ORCA_EVENTS)
 
     # The protocol with the parent.
@@ -428,6 +430,8 @@ class ScreenReaderClient:
             self.focus_events.append(event.source)
         elif event.type == "object:text-caret-moved":
             self.caret_events.append((event.source, event.detail1))
+        elif event.type == "object:property-change:accessible-name":
+            self.name_events.append((event.source, event.any_data))
 
     def pump(self):
         while self.context.iteration(False):
@@ -476,6 +480,16 @@ class ScreenReaderClient:
         found = self.wait_until(reported, timeout)
         moves = [(describe(source), at) for source, at in self.caret_events[self.caret_mark:]]
         return self.check("caret move to %d reported on %s" % (offset, what), found, "reports: %s" % moves)
+
+    def wait_for_name_change(self, what, node, name, timeout=2.0):
+        """Waits until a change of node's name has been reported since the last
+        key press and node is named name; checks it. Qt 6.4 sends the object
+        itself as the event's new value, so a screen reader asks for the name."""
+        def reported():
+            return any(source == node for source, _new in self.name_events[self.name_mark:]) and node.name == name
+        found = self.wait_until(reported, timeout)
+        changes = [describe(source) for source, _new in self.name_events[self.name_mark:]]
+        return self.check("name change to %r reported on %s" % (name, what), found, "reports: %s" % changes)
 
     # A screen reader reading along (OrcaReading, in a process of its own).
 
@@ -529,6 +543,7 @@ class ScreenReaderClient:
         self.pump()
         self.focus_mark = len(self.focus_events)
         self.caret_mark = len(self.caret_events)
+        self.name_mark = len(self.name_events)
         subprocess.run(["xdotool", "key", "--delay", "20"] + list(keys), check=True)
 
     def type(self, text):
