@@ -28,22 +28,14 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import atspisession  # noqa: E402
 import orcasession  # noqa: E402
+# The same participants as the AT-SPI test: three days of Anton Berger's, two more in the list.
+from tst_atspi import PARTICIPANT, PARTICIPANTS  # noqa: E402
 
 TRANSCRIPT_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs",
                                "screen-readers.md")
 LOCALES = {"en": "C.UTF-8", "de": "de_DE.UTF-8"}
 # The program speaks German whatever Orca speaks.
 PROGRAM_LANGUAGE = "de"
-
-PARTICIPANT = "Anton Berger"
-DAYS = [("Mo., 16. März 2026", "Jäger Jürgen kommt.", 1, ["Erste Stunde."]),
-        ("Fr., 13. März 2026", "", 0, []),
-        ("12.03.2026", "Krank", 1, [])]
-PARTICIPANTS = {
-    PARTICIPANT: ("4A|Mag Äpfel und Birnen.", DAYS),
-    "Berta Blau": ("3b|", [("10.03.2026", "", 1, [])]),
-    "Carla Christ": ("4A|", [("10.03.2026", "", 1, [])]),
-}
 
 # The main path: (step, keys). A key is pressed alone and followed by a short pause; the step's
 # transcript is everything said after its first key until all is quiet.
@@ -89,6 +81,16 @@ MAIN_PATH = [
     ("font dialog: Tab", ["Tab"]),
     ("font dialog: Tab again", ["Tab"]),
     ("font dialog: Escape", ["Escape"]),
+    ("roll: F7", ["F7"]),
+    ("roll: Space", ["space"]),
+    ("roll: Down", ["Down"]),
+    ("roll: Escape", ["Escape"]),
+    ("roll: Escape on the question", ["Escape"]),
+    ("absence summary: Shift+F7", ["shift+F7"]),
+    ("absence summary: Tab", ["Tab"]),
+    ("absence summary: Escape", ["Escape"]),
+    ("guide: F1", ["F1"]),
+    ("guide: Escape", ["Escape"]),
 ]
 # The message box steps, played --runs times: a new day and its deletion, a participant renamed
 # and renamed back.
@@ -187,8 +189,10 @@ class Walk:
         self.checks = []
         self.recorded = []
         today = datetime.date.today()
+        # The absence summary's period starts on the first of August before today.
+        august = datetime.date(today.year if today > datetime.date(today.year, 8, 1) else today.year - 1, 8, 1)
         # The volumes of the backup window are the machine's own.
-        self.values = {"today": date_text(today), "volume": None}
+        self.values = {"today": date_text(today), "august": date_text(august), "volume": None}
 
     def check(self, name, ok, detail=""):
         self.checks.append((name, bool(ok), str(detail)))
