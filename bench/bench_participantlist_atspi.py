@@ -12,8 +12,9 @@ xdotool, polls until the list's dialog is active and the list reports all its
 entries, and closes it with Escape. A stand-in for Orca reads along as
 Orca 43 reads (atspisession.OrcaReading): the benchmark also measures until it
 has read everything the key made the program report, and the way back into the
-list with Tab and Shift+Tab. Prints the medians and their ratio. Goal: 1,000
-within 1.5 times 1.
+list with Tab and Shift+Tab; then, in rounds of their own, until a client has
+counted the entries by role, as Orca 43 does to say "list with N items".
+Prints the medians and their ratio. Goal: 1,000 within 1.5 times 1.
 """
 
 import argparse
@@ -45,6 +46,7 @@ MEASURES = [
     ("list", "Ctrl+T until the list holds its entries"),
     ("read", "Ctrl+T until the screen reader has read everything"),
     ("back", "Tab, Shift+Tab: back in the list until the screen reader has read everything"),
+    ("count", "Ctrl+T until a client has counted the entries by role, as Orca 43 does"),
 ]
 
 
@@ -94,6 +96,21 @@ def measure(client, count, rounds):
         if not client.check("%s: the screen reader read the selected participant last" % program_name(count),
                             last.get("role") == "list item" and last.get("name") == "Teilnehmer 0000", last):
             break
+    # Orca 43 says "list with N items" when the focus comes into the list from outside, and
+    # counts the entries for it by asking for every child and its role.
+    for _ in range(rounds):
+        client.key("Escape")
+        if not client.wait_until(lambda: list_dialog_active() is None and client.active_window() is not None):
+            break
+        client.wait_until_read(time.monotonic())
+        started = time.monotonic()
+        client.key("ctrl+t")
+        if not client.wait_until(lambda: entries.childCount == count and list_dialog_active(), 10):
+            break
+        counted = client.call("counting the entries", lambda: len(
+            [entry for entry in entries if entry.getRole() == spi.ROLE_LIST_ITEM]))
+        times["count"].append(time.monotonic() - started)
+        client.check("%s: the entries counted" % program_name(count), counted == count, counted)
     client.stop_program(program_name(count))
     if not client.check("%s: every round measured" % program_name(count),
                         all(len(values) == rounds for values in times.values()),
