@@ -214,7 +214,7 @@ class Walk:
     def step(self, name, keys, run=None):
         expected = self.transcript.get(name)
         self.press(keys)
-        orca, program = self.orca.listen(quiet=1.2, expected=None if expected is None else len(expected))
+        orca, program = self.orca.listen(quiet=3.0, expected=None if expected is None else len(expected))
         said = format_said(orca, program)
         label = name if run is None else "%s (run %d)" % (name, run)
         if self.record and run in (None, 1):
