@@ -130,8 +130,8 @@ void TestKillTrials::killedRunLeavesOldOrNewFiles()
             uncut = measured;
     }
 
-    const quint32 seed = QRandomGenerator::global()->generate();
-    QRandomGenerator random(seed);
+    const quint32 randomStart = QRandomGenerator::global()->generate();
+    QRandomGenerator random(randomStart);
     int oldFiles = 0;
     int newFiles = 0;
     int leftovers = 0;
@@ -147,7 +147,9 @@ void TestKillTrials::killedRunLeavesOldOrNewFiles()
         for (int i = 0; i < kFiles; ++i) {
             const QByteArray now = readBytes(destination + fileName(i));
             QVERIFY2(now == content("alt", i) || now == content("neu", i),
-                qPrintable(u"kill %1 (seed %2): %3"_s.arg(kills).arg(seed).arg(fileName(i))));
+                qPrintable(u"kill %1 (random start %2): %3"_s.arg(kills)
+                               .arg(randomStart)
+                               .arg(fileName(i))));
             if (killed.killed)
                 ++(now == content("alt", i) ? oldFiles : newFiles);
             QCOMPARE(readBytes(source + fileName(i)), content("neu", i));
@@ -162,10 +164,11 @@ void TestKillTrials::killedRunLeavesOldOrNewFiles()
             QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), qsizetype(kFiles));
         }
     }
-    qInfo("%s: %d kills at random points of a run of %d files (%lld ms uncut, seed %u; %d more "
+    qInfo("%s: %d kills at random points of a run of %d files (%lld ms uncut, random start %u; %d "
+          "more "
           "runs ended before their kill); after the kills %d files old, %d new; %d temporary "
           "files left, all removed by the next run",
-        backup ? "backup" : "restore", trials, kFiles, uncut.microseconds / 1000, seed,
+        backup ? "backup" : "restore", trials, kFiles, uncut.microseconds / 1000, randomStart,
         endedBeforeTheKill, oldFiles, newFiles, leftovers);
 }
 
