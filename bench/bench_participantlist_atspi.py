@@ -68,17 +68,25 @@ def measure(client, count, rounds):
     if entries is None or not client.wait_until(lambda: entries.childCount == count, 15):
         client.check("%s shows the participant list" % program_name(count), False)
         return None
-    times = {name: [] for name, _ in MEASURES}
-    for _ in range(rounds):
+    def reopen():
+        """Closes the list, waits until all is read, presses Ctrl+T and waits until the list
+        holds its entries; the time of the key press, or None."""
         client.key("Escape")
         if not client.wait_until(lambda: list_dialog_active() is None and client.active_window() is not None):
-            break
+            return None
         client.wait_until_read(time.monotonic())
         started = time.monotonic()
         client.key("ctrl+t")
         # The dialog's list is the same object at every showing; it is
         # emptied when the dialog shows and filled 25 ms later.
         if not client.wait_until(lambda: entries.childCount == count and list_dialog_active(), 10):
+            return None
+        return started
+
+    times = {name: [] for name, _ in MEASURES}
+    for _ in range(rounds):
+        started = reopen()
+        if started is None:
             break
         times["list"].append(time.monotonic() - started)
         read = client.wait_until_read(started)
@@ -99,13 +107,8 @@ def measure(client, count, rounds):
     # Orca 43 says "list with N items" when the focus comes into the list from outside, and
     # counts the entries for it by asking for every child and its role.
     for _ in range(rounds):
-        client.key("Escape")
-        if not client.wait_until(lambda: list_dialog_active() is None and client.active_window() is not None):
-            break
-        client.wait_until_read(time.monotonic())
-        started = time.monotonic()
-        client.key("ctrl+t")
-        if not client.wait_until(lambda: entries.childCount == count and list_dialog_active(), 10):
+        started = reopen()
+        if started is None:
             break
         counted = client.call("counting the entries", lambda: len(
             [entry for entry in entries if entry.getRole() == spi.ROLE_LIST_ITEM]))
