@@ -24,6 +24,13 @@ if [[ "${1:-}" == "--tests" ]]; then
     # display, and the German locale that Orca speaks German in.
     packages+=(orca speech-dispatcher brltty locales)
 fi
+if [[ "${1:-}" == "--windows" ]]; then
+    # The Windows build: MinGW-w64 with the posix thread model, the tools that unpack Qt's source
+    # package, NSIS for the installer, zip for the portable copy, Wine with an X server, a window
+    # manager, key presses and screenshots for the tests under Wine.
+    packages+=(g++-mingw-w64-x86-64-posix dpkg-dev xz-utils nsis zip
+        wine wine64 libwine fonts-wine xvfb openbox xdotool imagemagick)
+fi
 
 # The German locale, generated once; Debian's images often carry only C.UTF-8.
 german_locale_missing() {
@@ -36,12 +43,22 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
-if [[ ${#missing[@]} -eq 0 ]] && ! german_locale_missing "${1:-}"; then
+# Qt's source package for the Windows build: a deb-src entry beside Debian's own entry.
+source_entry_missing() {
+    [[ "${1:-}" == "--windows" ]] && ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package:'
+}
+
+if [[ ${#missing[@]} -eq 0 ]] && ! german_locale_missing "${1:-}" && ! source_entry_missing "${1:-}"; then
     exit 0
 fi
 
 if [[ $(id -u) -eq 0 ]]; then
     export DEBIAN_FRONTEND=noninteractive
+    if source_entry_missing "${1:-}"; then
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
+            > /etc/apt/sources.list.d/tessaro-sources.sources
+        apt-get update -qq
+    fi
     if [[ ${#missing[@]} -gt 0 ]]; then
         apt-get update -qq
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
@@ -55,5 +72,6 @@ else
     echo "Some packages or the German locale are missing. Install them with:" >&2
     [[ ${#missing[@]} -gt 0 ]] && echo "  sudo apt-get install --no-install-recommends ${missing[*]}" >&2
     german_locale_missing "${1:-}" && echo "  and add de_DE.UTF-8 to /etc/locale.gen, then sudo locale-gen" >&2
+    source_entry_missing "${1:-}" && echo "  and add a deb-src entry for bookworm, then sudo apt-get update" >&2
     exit 1
 fi
