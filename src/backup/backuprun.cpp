@@ -103,7 +103,7 @@ bool BackupRun::copyFiles(RunOutcome &outcome)
 {
     FolderCopy copy(destinationFolder());
     if (flushDestination)
-        copy.flushFolder = flushDestination;
+        copy.confirmRenames = flushDestination;
     qsizetype copied = 0;
     for (const QString &name : std::as_const(m_fileNames)) {
         logTransfer(u"Kopiere"_s, name);

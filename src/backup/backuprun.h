@@ -40,8 +40,8 @@ public:
     // between copying and comparing.
     std::function<void(const QString &name)> afterCopyingFile;
     std::function<void()> beforeComparing;
-    // For tests: flushes the destination folder after the renames in place of fsync.
-    std::function<int(int folderFd)> flushDestination;
+    // For tests: confirms the renames in the destination in place of the system.
+    std::function<bool()> flushDestination;
 
     QString backupFolder() const { return m_backupFolder; }
     // The participant files copied, in the order of the run.

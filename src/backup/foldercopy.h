@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class RegularFileReader;
+
 // Copying files into a folder and comparing them with what the medium holds, in blocks, without
 // any widget. No file is ever read whole into memory.
 
@@ -39,29 +41,37 @@ public:
         bool confirmed = false;
     };
     // Flushes all copies to the medium, then renames each over its name in the order copied,
-    // and flushes the folder. The copies from the first failure on are removed, and the files of
-    // their names are left as they were.
+    // and makes sure the renames are on the medium. The copies from the first failure on are
+    // removed, and the files of their names are left as they were.
     Commit commit();
 
-    // Flushes the folder after the renames; fsync unless a test puts a failure in its place.
-    std::function<int(int folderFd)> flushFolder;
+    // Confirms that the renames are on the medium: on Linux it flushes the folder; on Windows
+    // every rename wrote through already. A test may put a failure in its place.
+    std::function<bool()> confirmRenames;
 
 private:
     struct Pending
     {
-        QByteArray temporary;
-        QByteArray name;
-        // Holds the temporary file's lock until it is renamed into place; -1 when none is held.
-        int lockFd = -1;
+        QString temporary;
+        QString name;
+        // Holds the temporary file's lock until it is renamed into place (a descriptor on Linux,
+        // a handle on Windows); -1 when none is held.
+        qintptr lock = -1;
     };
     void removeFrom(qsizetype first);
     void releaseLocks();
 
-    int m_folderFd = -1;
+    QString m_folder;
+    // The folder, opened once: a descriptor on Linux, a handle on Windows.
+    qintptr m_folderHandle = -1;
     bool m_leftoversRemoved = false;
     qsizetype m_lockBudget = 0;
     QList<Pending> m_pending;
 };
+
+// Reads a whole block of kCopyBlockSize unless the end of the file comes first; false when nothing
+// was left.
+bool readBlock(RegularFileReader &file, QByteArray &block);
 
 // Whether the copy holds exactly the bytes of the original. The copy's pages are first dropped
 // from the page cache, so that its bytes are read back from the medium rather than from the

@@ -1,13 +1,11 @@
 #include "backup/volumes.h"
 
 #include "participants/participantlisting.h"
+#include "records/fileoperations.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -42,11 +40,16 @@ bool backupFolderIsWritable(const QString &root)
     if (!QFileInfo(folder).isDir() && !QDir(root).mkdir(u"TsDaten"_s))
         return false;
     // An old backup folder on a write-protected medium exists but cannot take a new backup.
-    const bool writable
-        = ::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK | X_OK, AT_EACCESS)
-        == 0;
+    const bool writable = folderTakesNewFiles(folder);
     QDir(root).rmdir(u"TsDaten"_s);
     return writable;
+}
+
+// A drive's root ("E:/") is shown as its designation ("E:").
+QString shownRoot(const QString &root)
+{
+    const bool isDriveRoot = root.size() == 3 && root.at(0).isLetter() && root.endsWith(":/"_L1);
+    return isDriveRoot ? root.left(2) : root;
 }
 
 } // namespace
@@ -72,15 +75,15 @@ QString volumeListText(const Volume &volume)
 {
     switch (volume.kind) {
     case VolumeKind::Removable:
-        return u"%1 [%2]"_s.arg(volume.root, volume.label);
+        return u"%1 [%2]"_s.arg(shownRoot(volume.root), volume.label);
     case VolumeKind::Network:
         if (!volume.remoteName.isEmpty())
-            return u"%1 %2"_s.arg(volume.root, upperCased(volume.remoteName));
+            return u"%1 %2"_s.arg(shownRoot(volume.root), upperCased(volume.remoteName));
         break;
     case VolumeKind::Fixed:
         break;
     }
-    return u"%1 [%2]"_s.arg(volume.root, upperCased(volume.label));
+    return u"%1 [%2]"_s.arg(shownRoot(volume.root), upperCased(volume.label));
 }
 
 QString backupFolderOf(const QString &root)
@@ -103,6 +106,6 @@ std::optional<VolumeEntry> qualifyingEntry(const Volume &volume, BackupDirection
 VolumeEntry notAnsweringEntry(const Volume &mount)
 {
     const bool named = mount.kind == VolumeKind::Network && !mount.remoteName.isEmpty();
-    return {
-        mount.root, u"%1 antwortet nicht"_s.arg(named ? volumeListText(mount) : mount.root), false};
+    return {mount.root,
+        u"%1 antwortet nicht"_s.arg(named ? volumeListText(mount) : shownRoot(mount.root)), false};
 }

@@ -17,7 +17,8 @@ enum class VolumeKind { Removable, Fixed, Network };
 // A mounted file system.
 struct Volume
 {
-    // The mount root, e.g. "/media/anna/STICK"; it may hold blanks.
+    // The mount root, e.g. "/media/anna/STICK", or a drive's root, e.g. "E:/"; it may hold
+    // blanks.
     QString root;
     VolumeKind kind = VolumeKind::Fixed;
     // The volume name as stored; empty when it has none.
@@ -43,9 +44,11 @@ public:
     virtual Volume ask(const Volume &mount) const = 0;
 };
 
-// The volumes mounted on this system: the mount table /proc/self/mounts, removable media
+// The volumes mounted on this system. Linux: the mount table /proc/self/mounts, removable media
 // recognised by their block device's removable flag or by a mount below /media or /run/media,
-// and each volume asked through QStorageInfo.
+// and each volume asked through QStorageInfo. Windows: the drive letters with their drive types
+// (removable; fixed, CD-ROM and RAM disk alike; network with the connection's remote name), each
+// drive asked for its capacity and label with the system's error prompts turned off.
 class SystemVolumeSource : public VolumeSource
 {
 public:
@@ -58,10 +61,10 @@ public:
 std::optional<Volume> describeMount(const QString &root, const QByteArray &fileSystemType,
     const QByteArray &device, const QString &label, bool removableDevice);
 
-// The list text of a volume: a removable volume's root and its label as stored in brackets
-// ("/media/anna/STICK [STICK]", "/media/anna/X []"); a fixed one's root and its label in upper
-// case in brackets; a network volume's root and its remote name in upper case, or the label as
-// for a fixed volume when the remote name is unknown.
+// The list text of a volume: a removable volume's root (a drive's root as its designation, "E:")
+// and its label as stored in brackets ("/media/anna/STICK [STICK]", "E: []"); a fixed one's root
+// and its label in upper case in brackets; a network volume's root and its remote name in upper
+// case, or the label as for a fixed volume when the remote name is unknown.
 QString volumeListText(const Volume &volume);
 
 // The backup folder of a volume: "TsDaten" in its root, ending in "/".

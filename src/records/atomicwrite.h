@@ -26,8 +26,4 @@ void saveFile(const QString &path, const QByteArray &bytes);
 // Copies source to target through writeFileAtomically.
 void copyFileAtomically(const QString &source, const QString &target);
 
-// Writes all bytes to the descriptor, repeating short and interrupted writes; false with errno
-// set when a write fails. Shared with the backup copy.
-bool writeAllBytes(int fd, const char *data, qsizetype size);
-
 #endif

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 QString withTrailingSeparator(const QString &folder)
@@ -20,6 +21,11 @@ QString documentsFolder()
 QString programFolder()
 {
     return withTrailingSeparator(QCoreApplication::applicationDirPath());
+}
+
+bool isInstalledCopy(const QString &programFolder)
+{
+    return QFileInfo::exists(programFolder + QLatin1String("Uninstall.exe"));
 }
 
 QString dataFolderPath(DataFolderChoice choice, const QString &documents, const QString &program)

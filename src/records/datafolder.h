@@ -16,6 +16,11 @@ QString documentsFolder();
 // The folder of the running executable.
 QString programFolder();
 
+// Whether the program runs as an installed copy, whose program folder an update replaces and an
+// uninstall removes, so that it must never hold the participant files by default: its uninstaller
+// "Uninstall.exe" lies beside the program. A portable copy (unpacked, on a stick) has none.
+bool isInstalledCopy(const QString &programFolder);
+
 // base + "Tessaro/", where base is the documents or the program folder; with no documents
 // folder known the result is the relative "Tessaro/".
 QString dataFolderPath(DataFolderChoice choice, const QString &documents, const QString &program);

@@ -15,4 +15,13 @@ bool isWriteProtected(const QString &path);
 // "Clear all attributes": makes an existing file readable and writable by its owner.
 void makeWritableByOwner(const QString &path);
 
+// Whether this user may create files in the existing folder. A folder on a write-protected
+// medium exists but takes none.
+bool folderTakesNewFiles(const QString &folder);
+
+// Makes the path name a plain file of this user's own, created empty when missing, so that
+// writing it can reach no other file through a link put there by someone else, even in a shared
+// folder such as the temporary folder. False when that cannot be had.
+bool claimOwnFile(const QString &path);
+
 #endif

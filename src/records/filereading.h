@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
 // Reading the files that hold user data. Failures raise TessaroError with the text
 // "Datei %s kann nicht geöffnet werden. %s", the path and the reason.
 
@@ -24,14 +26,20 @@ public:
     qint64 size() const { return m_size; }
     // Appends up to maxBytes to bytes; false at the end of the file.
     bool readChunk(QByteArray &bytes, qsizetype maxBytes);
-    // Drops the file's pages from the page cache, so that the following reads come from the
-    // medium. Only pages that are already written out can be dropped.
+    // Called before the first read: makes the reads come from the medium rather than from the
+    // system's cache. On Linux the file's pages are dropped from the page cache (only pages
+    // already written out can be); on Windows the file is read past the cache.
     void dropCachedPages();
 
 private:
+    // The platform's reads past the cache (Windows); none on Linux.
+    struct UncachedReads;
+
     QString m_path;
-    int m_fd = -1;
+    // A descriptor on Linux, a handle on Windows.
+    qintptr m_file = -1;
     qint64 m_size = 0;
+    std::unique_ptr<UncachedReads> m_uncached;
 };
 
 // Reads the whole file through a RegularFileReader.

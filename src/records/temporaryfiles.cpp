@@ -1,14 +1,6 @@
 #include "records/temporaryfiles.h"
 
-#include <QFile>
 #include <QRandomGenerator>
-
-#include <cerrno>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -18,87 +10,12 @@ constexpr char kTemporarySuffix[] = ".tessaro.tmp";
 // The random part: a 32-bit number in base 36, at most seven digits.
 constexpr qsizetype kMaxRandomDigits = 7;
 
-bool sameFile(const struct stat &a, const struct stat &b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-bool changedBefore(const struct stat &status, const timespec &reference)
-{
-    return status.st_mtim.tv_sec < reference.tv_sec
-        || (status.st_mtim.tv_sec == reference.tv_sec
-            && status.st_mtim.tv_nsec < reference.tv_nsec);
-}
-
-bool mayBeLeftover(const struct stat &status, const timespec &reference)
-{
-    return S_ISREG(status.st_mode) && status.st_uid == ::geteuid()
-        && changedBefore(status, reference);
-}
-
-// Takes the lock of a file just created. False when the name no longer names it: a leftover
-// removal that took the file for a leftover between its creation and the lock removes it.
-bool lockAsItsWriter(int folderFd, const QByteArray &name, int fd)
-{
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
-        return errno != EWOULDBLOCK;
-    struct stat opened
-    {
-    };
-    struct stat named
-    {
-    };
-    return ::fstat(fd, &opened) == 0
-        && ::fstatat(folderFd, name.constData(), &named, AT_SYMLINK_NOFOLLOW) == 0
-        && sameFile(opened, named);
-}
-
-void removeIfLeftover(int folderFd, const char *name, const timespec &reference)
-{
-    struct stat named
-    {
-    };
-    if (::fstatat(folderFd, name, &named, AT_SYMLINK_NOFOLLOW) != 0
-        || !mayBeLeftover(named, reference))
-        return;
-    // Opened for writing where it can be: a network file system grants an exclusive lock only
-    // then. Never a link, and never waiting on a pipe put in its place meanwhile.
-    constexpr int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-    int fd = ::openat(folderFd, name, O_RDWR | flags);
-    if (fd < 0)
-        fd = ::openat(folderFd, name, O_RDONLY | flags);
-    if (fd < 0)
-        return;
-    // Checked again under the lock: the name must still name the file that was found.
-    struct stat opened
-    {
-    };
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0
-        && ::fstatat(folderFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(opened, named)
-        && mayBeLeftover(opened, reference))
-        ::unlinkat(folderFd, name, 0);
-    ::close(fd);
-}
-
 } // namespace
 
-int createTemporaryFile(int folderFd, const QString &fileName, QByteArray *temporaryName)
+QString newTemporaryFileName(const QString &fileName)
 {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString random = QString::number(QRandomGenerator::global()->generate(), 36);
-        *temporaryName = QFile::encodeName(u".%1.%2"_s.arg(fileName, random)) + kTemporarySuffix;
-        const int fd = ::openat(
-            folderFd, temporaryName->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return -1;
-        if (fd < 0)
-            continue;
-        if (lockAsItsWriter(folderFd, *temporaryName, fd))
-            return fd;
-        ::close(fd);
-    }
-    errno = EEXIST;
-    return -1;
+    const QString random = QString::number(QRandomGenerator::global()->generate(), 36);
+    return u".%1.%2"_s.arg(fileName, random) + QLatin1StringView(kTemporarySuffix);
 }
 
 bool isTemporaryFileName(const QByteArray &fileName)
@@ -116,21 +33,4 @@ bool isTemporaryFileName(const QByteArray &fileName)
     }
     bool ok = false;
     return random.toULongLong(&ok, 36) <= 0xFFFFFFFFu && ok;
-}
-
-void removeLeftovers(int folderFd, const timespec &reference)
-{
-    const int listFd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (listFd < 0)
-        return;
-    DIR *folder = ::fdopendir(listFd);
-    if (!folder) {
-        ::close(listFd);
-        return;
-    }
-    while (const dirent *entry = ::readdir(folder)) {
-        if (isTemporaryFileName(QByteArray(entry->d_name)))
-            removeIfLeftover(folderFd, entry->d_name, reference);
-    }
-    ::closedir(folder);
 }

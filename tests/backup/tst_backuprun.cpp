@@ -370,9 +370,8 @@ void TestBackupRun::unconfirmedRenamesAreToldAsSuch()
 {
     writeSource(dataFolder());
     BackupRun backupRun(BackupDirection::Backup, dataFolder(), root());
-    backupRun.flushDestination = [](int) {
-        errno = EIO;
-        return -1;
+    backupRun.flushDestination = [] {
+        return false;
     };
     const RunOutcome outcome = run(backupRun);
 
