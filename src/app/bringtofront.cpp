@@ -1,6 +1,6 @@
 #include "app/bringtofront.h"
 
-#include "app/x11windows.h"
+#include "app/toplevelwindows.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -26,7 +26,7 @@ void bringWindowToFront(QWidget *window)
         window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->raise();
     window->activateWindow();
-    activateX11Window(quint32(window->winId()));
+    activateTopLevelWindow(window->winId());
 }
 
 void bringProgramToFront(QWidget *mainWindow)

@@ -3,8 +3,8 @@
 
 class QWidget;
 
-// Brings a window to the front: restored when minimised, raised and activated, and on X11 also
-// activated through the window manager as a task bar does, since a program in the background is
+// Brings a window to the front: restored when minimised, raised and activated, and also
+// activated as a task bar does (activateTopLevelWindow), since a program in the background is
 // otherwise often refused the focus.
 void bringWindowToFront(QWidget *window);
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 
 // One request for the running copy of the program. A field that is not empty asks for its
@@ -18,6 +19,19 @@ struct HandOverRequest
     bool operator==(const HandOverRequest &) const = default;
 };
 
+// The names of a request's values, in the order in which they are read and written.
+inline const std::array<QString, 3> kHandOverValueNames = {QStringLiteral("ProgramParameters"),
+    QStringLiteral("ProgramSetFocus"), QStringLiteral("ProgramClose")};
+// A longer value has the wrong type.
+inline constexpr qsizetype kMaxHandOverValueLength = 32767;
+
+// The request's field of the value named kHandOverValueNames[index].
+template<typename Request>
+auto *requestField(Request &request, size_t index)
+{
+    return std::array{&request.parameters, &request.setFocus, &request.close}[index];
+}
+
 // The three kinds of request. An empty value gives the default: the arguments joined for
 // parameters, "1" for the other two.
 HandOverRequest parametersRequest(const QString &parameters, const QStringList &arguments);
@@ -29,8 +43,11 @@ HandOverRequest closeRequest(const QString &value = QString());
 QString joinParameters(const QString &text, const QStringList &arguments);
 
 // The per-user store through which any process of the user leaves a request for the running
-// copy: the text file "<key>.handover" in the hand-over folder, one value a line, written as
-// "ProgramParameters=...", "ProgramSetFocus=..." or "ProgramClose=..." in UTF-8 ("\\", "\n" and
+// copy. On Windows it is the registry key keyName directly below HKEY_CURRENT_USER, holding the
+// three values as strings; a value of another type is consumed without effect, and the key is
+// deleted once it holds no value. Elsewhere it is the text file "<key>.handover" in the hand-over
+// folder, one value a line, written as "ProgramParameters=...", "ProgramSetFocus=..." or
+// "ProgramClose=..." in UTF-8 ("\\", "\n" and
 // "\r" stand for a backslash, a line feed and a carriage return). Writing and consuming happen
 // value by value under the lock file "<key>.handover.lock"; the file is removed once it holds no
 // value. Lines of other names are foreign values and stay.
@@ -43,6 +60,7 @@ QString joinParameters(const QString &text, const QStringList &arguments);
 class HandOverStore
 {
 public:
+    // folder: the hand-over folder (handOverFolderForThisUser); unused on Windows.
     HandOverStore(const QString &folder, const QString &keyName);
 
     QString path() const { return m_path; }

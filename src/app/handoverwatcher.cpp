@@ -2,7 +2,6 @@
 
 #include "records/dayformat.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 
 namespace {
@@ -13,7 +12,7 @@ constexpr int kSlicesPerPause = 4;
 } // namespace
 
 HandOverWatcher::HandOverWatcher(HandOverStore store, QObject *context, HandOverHandlers handlers)
-    : m_store(std::move(store)), m_context(context), m_handlers(std::move(handlers))
+    : m_store(std::move(store)), m_context(context), m_delivery(context, std::move(handlers))
 { }
 
 HandOverWatcher::~HandOverWatcher()
@@ -32,7 +31,7 @@ void HandOverWatcher::stopWatching()
     Q_ASSERT(QThread::currentThread() == m_context->thread());
     requestInterruption();
     while (!wait(QDeadlineTimer(5)))
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        m_delivery.handleWaiting();
 }
 
 void HandOverWatcher::run()
@@ -57,17 +56,11 @@ void HandOverWatcher::deliver(const HandOverRequest &request)
 {
     if (!request.parameters.isEmpty()) {
         const QString parameters = trimmedText(request.parameters);
-        if (!parameters.isEmpty() && m_handlers.parameters)
-            handOver([this, &parameters] { m_handlers.parameters(parameters); });
+        if (!parameters.isEmpty())
+            m_delivery.deliver(HandOverKind::Parameters, parameters);
     } else if (!request.setFocus.isEmpty()) {
-        if (m_handlers.setFocus)
-            handOver(m_handlers.setFocus);
-    } else if (!request.close.isEmpty() && m_handlers.close) {
-        handOver(m_handlers.close);
+        m_delivery.deliver(HandOverKind::SetFocus, QString());
+    } else if (!request.close.isEmpty()) {
+        m_delivery.deliver(HandOverKind::Close, QString());
     }
-}
-
-void HandOverWatcher::handOver(const std::function<void()> &call)
-{
-    QMetaObject::invokeMethod(m_context, call, Qt::BlockingQueuedConnection);
 }

@@ -1,19 +1,10 @@
 #ifndef TESSARO_APP_HANDOVERWATCHER_H
 #define TESSARO_APP_HANDOVERWATCHER_H
 
+#include "app/handoverdelivery.h"
 #include "app/handoverstore.h"
 
 #include <QThread>
-
-#include <functional>
-
-// What the running copy does with each kind of request.
-struct HandOverHandlers
-{
-    std::function<void(const QString &parameters)> parameters;
-    std::function<void()> setFocus;
-    std::function<void()> close;
-};
 
 // The thread that polls the hand-over store about every 100 ms and hands each request to the
 // thread of the context object (the user-interface thread), waiting until it is handled. Of one
@@ -42,11 +33,10 @@ private:
     // Sleeps 100 ms in slices of 25 ms, ending early when the thread is asked to end.
     void pause();
     void deliver(const HandOverRequest &request);
-    void handOver(const std::function<void()> &call);
 
     HandOverStore m_store;
     QObject *m_context;
-    HandOverHandlers m_handlers;
+    HandOverDelivery m_delivery;
 };
 
 #endif

@@ -1,4 +1,4 @@
-#include "app/x11windows.h"
+#include "app/toplevelwindows.h"
 
 #include <QGuiApplication>
 
@@ -79,20 +79,20 @@ QList<TopLevelWindow> topLevelWindows()
     return windows;
 }
 
-void activateX11Window(quint32 id)
+bool activateTopLevelWindow(WId id)
 {
     xcb_connection_t *connection = x11Connection();
     if (!connection)
-        return;
+        return false;
     xcb_client_message_event_t event = {};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
-    event.window = id;
+    event.window = xcb_window_t(id);
     event.type = atom(connection, "_NET_ACTIVE_WINDOW");
     event.data.data32[0] = 2; // the request comes from a pager or task bar
     event.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(connection, 0, rootWindow(connection),
         XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
         reinterpret_cast<const char *>(&event));
-    xcb_flush(connection);
+    return xcb_flush(connection) > 0;
 }

@@ -1,7 +1,7 @@
 #include "app/texteditor.h"
 
 #include "app/editorsearch.h"
-#include "app/x11windows.h"
+#include "app/toplevelwindows.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -14,9 +14,9 @@ bool openInEditor(const QString &file)
     if (!info.exists())
         return false;
     for (const TopLevelWindow &window : topLevelWindows()) {
-        if (knownTextEditors().contains(window.instanceName, Qt::CaseInsensitive)
+        if (knownTextEditors().contains(window.className, Qt::CaseInsensitive)
             && titleShowsFile(window.title, info.fileName())) {
-            activateX11Window(window.id);
+            activateTopLevelWindow(window.id);
             return true;
         }
     }
