@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "mainwindow/mainwindowgeometry.h"
+#include "mainwindow/settingsstore.h"
 #include "records/dayformat.h"
 #include "records/detachedcall.h"
 #include "reports/numberdialog.h"
@@ -29,7 +30,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
@@ -49,8 +49,7 @@ const QKeySequence kParticipantListKey(Qt::CTRL | Qt::Key_T);
 
 ProgramPaths ProgramPaths::forThisUser()
 {
-    return {::programFolder(), ::documentsFolder(),
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + u"/Tessaro.ini"_s};
+    return {::programFolder(), ::documentsFolder(), settingsLocationForThisUser()};
 }
 
 MainWindow::MainWindow(

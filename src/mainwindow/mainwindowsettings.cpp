@@ -43,10 +43,12 @@ void MainWindow::loadSettings()
         return;
     // The values are read in this order, so that a bad value stops the loading where it stands.
     const std::optional<qint32> folder = store.readInteger(u"AktOrdner"_s);
-    // Without a stored choice the program folder is used where the user may write to it.
-    const bool programFolderWritable = QFileInfo(m_paths.programFolder).isWritable();
+    // Without a stored choice the program folder is used where the user may write to it, unless
+    // an update or uninstall of an installed copy would replace it.
+    const bool programFolderKeepsData
+        = QFileInfo(m_paths.programFolder).isWritable() && !isInstalledCopy(m_paths.programFolder);
     const int folderNumber
-        = folder.value_or(programFolderWritable ? kProgramFolderSetting : kDocumentsFolderSetting);
+        = folder.value_or(programFolderKeepsData ? kProgramFolderSetting : kDocumentsFolderSetting);
     selectDataFolder(folderNumber == kDocumentsFolderSetting ? DataFolderChoice::Documents
                                                              : DataFolderChoice::ProgramFolder,
         false);

@@ -30,7 +30,9 @@ bool isDecimal(QStringView text)
 
 } // namespace
 
-SettingsStore::SettingsStore(const QString &path) : m_settings(path, QSettings::IniFormat) { }
+SettingsStore::SettingsStore(const QString &path)
+    : m_settings(path, path.startsWith("HKEY_"_L1) ? QSettings::NativeFormat : QSettings::IniFormat)
+{ }
 
 bool SettingsStore::isReadable() const
 {

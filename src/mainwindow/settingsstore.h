@@ -6,9 +6,16 @@
 
 #include <optional>
 
-// The user's settings file: one INI file holding the values "AktOrdner", "Teilnehmer",
-// "HintColor", "FontName", "FontSize", "FontColor", "FontCharSet" and "FontStyle". Values are
-// read one at a time, so that a bad value stops the loading exactly there.
+// Where this user's settings are kept. Windows: the registry key
+// "HKEY_CURRENT_USER\Software\Tessaro". Linux: "Tessaro.ini" in the program's configuration
+// folder.
+QString settingsLocationForThisUser();
+
+// The user's settings: one INI file, or a registry key where the path names one
+// ("HKEY_CURRENT_USER\..."), holding the values "AktOrdner", "Teilnehmer", "HintColor",
+// "FontName", "FontSize", "FontColor", "FontCharSet" and "FontStyle"; numbers are stored as
+// 32-bit numbers (REG_DWORD), texts as texts. Values are read one at a time, so that a bad value
+// stops the loading exactly there.
 class SettingsStore
 {
 public:

@@ -4,6 +4,9 @@
 
 namespace {
 
+constexpr const wchar_t *kControllerLibrary
+    = sizeof(void *) == 8 ? L"nvdaControllerClient64.dll" : L"nvdaControllerClient32.dll";
+
 // GetProcAddress hands out a generic function pointer. Converting it through void (*)() tells
 // the compiler that the cast to the real signature is intended.
 template<typename Function>
@@ -21,7 +24,7 @@ const wchar_t *wide(const std::u16string &text)
 
 NvdaDriver::NvdaDriver(std::u16string name, bool hasSpeech, bool hasBraille)
     : ScreenReaderDriver(std::move(name), hasSpeech, hasBraille)
-    , m_library(LoadLibraryW(L"nvdaControllerClient32.dll"))
+    , m_library(LoadLibraryW(kControllerLibrary))
 {
     if (!m_library)
         return;

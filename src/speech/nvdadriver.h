@@ -5,9 +5,11 @@
 
 #include <windows.h>
 
-// NVDA through its controller client library "nvdaControllerClient32.dll", which NVDA ships for
-// programs to load. The library is loaded once, at construction; when it is missing then, NVDA
-// stays unsupported until the program ends.
+// NVDA through its controller client library, which NVDA's project offers for programs to ship
+// beside themselves: "nvdaControllerClient64.dll" in a 64-bit program, "nvdaControllerClient32.dll"
+// in a 32-bit one (neither loads into a process of the other size). It is loaded once, by its
+// bare name (the program's folder is searched first), at construction; when it is missing then,
+// NVDA stays unsupported until the program ends.
 class NvdaDriver : public ScreenReaderDriver
 {
 public:
