@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Runs a cross-built test program under Wine, on Qt's offscreen platform, with the libraries of
+# the cached Qt and of MinGW on the search path and a Wine prefix of the Windows build's own.
+# Arguments: the Windows build folder, the cached Qt, the program, its arguments.
+set -euo pipefail
+build=$1
+qt=$2
+shift 2
+export WINEPREFIX=$build/wineprefix WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+if [[ ! -d $WINEPREFIX/drive_c ]]; then
+    # Made once, by the first test that needs it; the others wait for it.
+    exec 9>"$build/wineprefix.lock"
+    flock 9
+    if [[ ! -d $WINEPREFIX/drive_c ]]; then
+        wineboot -i >/dev/null 2>&1
+        wineserver -w
+    fi
+    flock -u 9
+fi
+windows() { winepath -w "$1" 2>/dev/null; }
+WINEPATH="$(windows "$qt/bin");$(windows /usr/lib/gcc/x86_64-w64-mingw32/12-posix)"
+WINEPATH+=";$(windows /usr/x86_64-w64-mingw32/lib)"
+export WINEPATH
+export QT_PLUGIN_PATH=$(windows "$qt/plugins") QT_QPA_PLATFORM=offscreen
+[[ -n ${TESSARO_TEST_DATA:-} ]] && export TESSARO_TEST_DATA=$(windows "$TESSARO_TEST_DATA")
+exec wine "$@"
