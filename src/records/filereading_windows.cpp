@@ -50,8 +50,13 @@ struct RegularFileReader::UncachedReads
 RegularFileReader::RegularFileReader(const QString &path)
     : m_path(path), m_file(reinterpret_cast<qintptr>(openForReading(path, FILE_ATTRIBUTE_NORMAL)))
 {
-    if (handleOf(m_file) == INVALID_HANDLE_VALUE)
-        throwOpenError(path, GetLastError());
+    if (handleOf(m_file) == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        const DWORD attributes = GetFileAttributesW(nativePath(path).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            throw TessaroError(openErrorText(path, u"Die Datei ist keine gewöhnliche Datei."_s));
+        throwOpenError(path, error);
+    }
     LARGE_INTEGER size = {};
     BY_HANDLE_FILE_INFORMATION status;
     if (GetFileType(handleOf(m_file)) != FILE_TYPE_DISK

@@ -3,7 +3,7 @@
 
 #include "backup/volumes.h"
 
-#include "support/permissions.h"
+#include "support/filesystemtesting.h"
 
 #include <QList>
 

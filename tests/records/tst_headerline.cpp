@@ -1,14 +1,13 @@
 #include "records/error.h"
 #include "records/headerline.h"
 #include "records/linelist.h"
+#include "support/filesystemtesting.h"
 #include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -132,7 +131,7 @@ void TestHeaderLine::unreadableFiles_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("missing") << u"missing"_s << u"No such file or directory"_s;
+    QTest::newRow("missing") << u"missing"_s << missingFileReason();
     // A pipe without a writer would block a plain read for ever.
     QTest::newRow("pipe") << u"pipe"_s << u"Die Datei ist keine gewöhnliche Datei."_s;
     QTest::newRow("folder") << u"folder"_s << u"Die Datei ist keine gewöhnliche Datei."_s;
@@ -143,8 +142,8 @@ void TestHeaderLine::unreadableFiles()
     QFETCH(QString, kind);
     QFETCH(QString, reason);
     const QString path = m_dir->filePath(u"Zora.dat"_s);
-    if (kind == u"pipe")
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    if (kind == u"pipe" && !makePipe(path))
+        QSKIP("no pipes in a folder here");
     else if (kind == u"folder")
         QVERIFY(QDir(m_dir->path()).mkdir(u"Zora.dat"_s));
     QCOMPARE(readError(path), u"Datei %1 kann nicht geöffnet werden. %2"_s.arg(path, reason));

@@ -1,16 +1,14 @@
 #include "records/atomicwrite.h"
 #include "records/temporaryfiles.h"
 
+#include "support/filesystemtesting.h"
 #include "support/testfiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -65,29 +63,26 @@ void TestTemporaryFiles::nextWriteRemovesOnlyLeftovers()
     QFETCH(bool, removed);
     QTemporaryDir dir;
     const QString path = dir.filePath(name);
-    const QByteArray encoded = QFile::encodeName(path);
     const Planted how = Planted(planted);
     if (how == Planted::Folder)
         QVERIFY(QDir().mkpath(path));
-    else if (how == Planted::Link)
-        QCOMPARE(::symlink("Anna.dat", encoded.constData()), 0);
-    else
+    else if (how == Planted::Link && !makeSymbolicLink(u"Anna.dat"_s, path))
+        QSKIP("this user cannot make a symbolic link");
+    else if (how != Planted::Link)
         QVERIFY(writeBytes(path, "halb geschrieben"));
-    if (how == Planted::OtherUsersFile && ::chown(encoded.constData(), 4711, 4711) != 0)
+    if (how == Planted::OtherUsersFile && !giveToAnotherUser(path))
         QSKIP("only root can give a file to another user");
     // Left by an interrupted write a minute ago, or changed an hour from now.
-    const timespec changed{
-        ::time(nullptr) + (how == Planted::ChangedAfterTheStart ? 3600 : -60), 0};
-    const timespec times[2] = {changed, changed};
-    QCOMPARE(::utimensat(AT_FDCWD, encoded.constData(), times, AT_SYMLINK_NOFOLLOW), 0);
-    const int writer = ::open(encoded.constData(), O_WRONLY | O_CLOEXEC);
+    QVERIFY(setModificationTime(path,
+        QDateTime::currentDateTime().addSecs(how == Planted::ChangedAfterTheStart ? 3600 : -60)));
+    std::optional<WriterHold> writer;
     if (how == Planted::LockedFile)
-        QCOMPARE(::flock(writer, LOCK_EX | LOCK_NB), 0);
+        QVERIFY(writer.emplace(path).isHeld());
 
     QCOMPARE(
         isTemporaryFileName(QFile::encodeName(name)), planted != int(Planted::File) || removed);
     writeFileAtomically(dir.filePath(u"Anna.dat"_s), "neu");
-    ::close(writer);
+    writer.reset();
 
     QCOMPARE(QFileInfo::exists(path) || QFileInfo(path).isSymLink(), !removed);
     QCOMPARE(readBytes(dir.filePath(u"Anna.dat"_s)), QByteArray("neu"));

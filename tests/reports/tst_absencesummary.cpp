@@ -92,6 +92,9 @@ void TestAbsenceSummary::handCountedTexts()
 
 void TestAbsenceSummary::tableIsReadBackByACsvReader()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Python's CSV reader reads the table back on Linux");
+#endif
     QTemporaryDir folder;
     QVERIFY(writeBytes(folder.filePath(u"Zoë; \"Bär\".dat"_s),
         "4A|\r\nx|\r\n0\r\n<--------------->\r\n01.03.2026|\r\n0\r\n<--------------->\r\n"));

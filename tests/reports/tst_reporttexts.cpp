@@ -1,13 +1,12 @@
 #include "reports/reporttexts.h"
 
 #include "records/error.h"
+#include "support/filesystemtesting.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -219,10 +218,8 @@ void TestReportTexts::unreadableFileStopsTheOverview()
     anna.write("1a|neu");
     anna.close();
     const QString bad = folder + u"Zora.dat"_s;
-    if (pipe)
-        QCOMPARE(::mkfifo(QFile::encodeName(bad).constData(), 0600), 0);
-    else
-        QVERIFY(QFile::link(folder + u"weg.dat.bak"_s, bad));
+    if (pipe ? !makePipe(bad) : !makeSymbolicLink(folder + u"weg.dat.bak"_s, bad))
+        QSKIP("no pipes or symbolic links here");
     try {
         ::commentOverview(folder);
         QFAIL("the overview went on");

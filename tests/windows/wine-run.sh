@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Runs a cross-built test program under Wine, on Qt's offscreen platform, with the libraries of
+# Runs a cross-built Qt Test program under Wine, on Qt's offscreen platform, with the libraries of
 # the cached Qt and of MinGW on the search path and a Wine prefix of the Windows build's own.
-# Arguments: the Windows build folder, the cached Qt, the program, its arguments.
+# Qt Test under Wine writes its log to the debugger rather than the terminal, so the log goes to
+# a file that is shown afterwards.
+# Arguments: the Windows build folder, the cached Qt, the program.
 set -euo pipefail
-build=$1
+build=$(realpath "$1")
 qt=$2
 shift 2
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all
@@ -24,4 +26,9 @@ WINEPATH+=";$(windows /usr/x86_64-w64-mingw32/lib)"
 export WINEPATH
 export QT_PLUGIN_PATH=$(windows "$qt/plugins") QT_QPA_PLATFORM=offscreen
 [[ -n ${TESSARO_TEST_DATA:-} ]] && export TESSARO_TEST_DATA=$(windows "$TESSARO_TEST_DATA")
-exec wine "$@"
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+status=0
+wine "$1" -o "$(windows "$log"),txt" || status=$?
+cat "$log"
+exit $status

@@ -106,8 +106,8 @@ Factory factory;
 
 } // namespace
 
-extern "C" __declspec(dllexport) HRESULT __stdcall DllGetClassObject(
-    REFCLSID classId, REFIID id, void **object)
+extern "C" __declspec(dllexport) HRESULT
+    __stdcall DllGetClassObject(REFCLSID classId, REFIID id, void **object)
 {
     if (classId != kJawsClassId)
         return CLASS_E_CLASSNOTAVAILABLE;
