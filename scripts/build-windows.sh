@@ -12,7 +12,8 @@ scripts=$source/scripts/windows
 "$source/scripts/install-packages.sh" --windows
 
 cache=${TESSARO_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tessaro-windows}
-qt=$cache/qt-6.4.2
+# The folder's name changes with Qt's version and patches (scripts/windows/qt-cache-name).
+qt=$cache/$(cat "$scripts/qt-cache-name")
 if [[ ! -x $qt/bin/qt-cmake ]]; then
     echo "Building Qt for Windows into $qt (once; about 45 minutes on two cores)"
     "$scripts/build-qt.sh" "$qt"

@@ -28,7 +28,7 @@ if [[ "${1:-}" == "--windows" ]]; then
     # The Windows build: MinGW-w64 with the posix thread model, the tools that unpack Qt's source
     # package, NSIS for the installer, zip for the portable copy, Wine with an X server, a window
     # manager, key presses and screenshots for the tests under Wine.
-    packages+=(g++-mingw-w64-x86-64-posix dpkg-dev xz-utils nsis zip
+    packages+=(g++-mingw-w64-x86-64-posix dpkg-dev xz-utils patch nsis zip
         wine wine64 libwine fonts-wine xvfb openbox xdotool imagemagick)
 fi
 

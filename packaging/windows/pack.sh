@@ -16,12 +16,11 @@ x86_64-w64-mingw32-strip --strip-unneeded "$stage/Tessaro.exe"
 # Windows' own libraries, which a program never ships.
 system_library() {
     case "${1,,}" in
-        kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | ole32.dll | \
-        oleaut32.dll | comdlg32.dll | winspool.drv | winmm.dll | mpr.dll | ws2_32.dll | \
-        uxtheme.dll | dwmapi.dll | imm32.dll | shlwapi.dll | version.dll | netapi32.dll | \
-        userenv.dll | setupapi.dll | d3d9.dll | d3d11.dll | dxgi.dll | d2d1.dll | dwrite.dll | \
-        dxva2.dll | wtsapi32.dll | authz.dll | secur32.dll | msvcrt.dll | bcrypt.dll | \
-        crypt32.dll | opengl32.dll | comctl32.dll | api-ms-win-*) return 0 ;;
+        kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | shcore.dll | \
+        ole32.dll | oleaut32.dll | comdlg32.dll | winspool.drv | winmm.dll | mpr.dll | \
+        ws2_32.dll | uxtheme.dll | dwmapi.dll | imm32.dll | shlwapi.dll | version.dll | \
+        netapi32.dll | userenv.dll | d3d9.dll | d3d11.dll | dxgi.dll | d2d1.dll | dwrite.dll | \
+        wtsapi32.dll | authz.dll | msvcrt.dll | api-ms-win-*) return 0 ;;
     esac
     return 1
 }

@@ -2,7 +2,8 @@
 # Cross-builds Qt 6.4.2's qtbase for Windows x86_64 with MinGW from Debian's own source package,
 # once, into the folder given as the first argument. Debian's Qt serves as the host Qt (moc, rcc,
 # uic). Only what Tessaro uses is built: Core, Gui, Widgets, PrintSupport, Test and the windows
-# and offscreen platform plugins. About 45 minutes on two cores.
+# and offscreen platform plugins. About 45 minutes on two cores. The folder's name
+# (qt-cache-name) says which Qt it holds, patches included: a changed patch gets a new name.
 set -euo pipefail
 prefix=$1
 work=$prefix.work
@@ -18,6 +19,9 @@ if ! apt-get source --download-only qt6-base=6.4.2+dfsg-10 >/dev/null 2>&1 &&
     exit 1
 fi
 dpkg-source -x --no-check qt6-base_*.dsc qtbase >/dev/null
+# Qt 6.4 dereferences a null pointer when it matches a font family that has no style, as Wine's
+# "MS Shell Dlg" has: the font dialog crashed the program at its start.
+patch -d qtbase -p1 --quiet < "$here/qt-font-family-without-styles.patch"
 
 # Traps of the Debian tarball: wintab and the bundled SQLite are removed (tablet events and SQL
 # off); the print engine needs direct2d for its DirectWrite font engine (left on).
