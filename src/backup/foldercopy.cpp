@@ -11,6 +11,21 @@ bool readBlock(RegularFileReader &file, QByteArray &block)
     return !block.isEmpty();
 }
 
+FolderCopy::Commit FolderCopy::commit()
+{
+    Commit result;
+    if (!m_pending.isEmpty() && flushCopies()) {
+        while (result.placed < m_pending.size() && putInPlace(m_pending.at(result.placed)))
+            ++result.placed;
+        // Until the renames are on the medium, none of them is sure to be.
+        result.confirmed = confirmRenames();
+    }
+    removeFrom(result.placed);
+    releaseLocks();
+    m_pending.clear();
+    return result;
+}
+
 bool sameAsOnMedium(const QString &original, const QString &copy)
 {
     try {

@@ -58,6 +58,10 @@ private:
         // a handle on Windows); -1 when none is held.
         qintptr lock = -1;
     };
+    // The platform's steps of commit: every copy flushed to the medium (one flush of the whole
+    // file system on Linux, each copy on Windows); one copy renamed over its name.
+    bool flushCopies();
+    bool putInPlace(const Pending &pending);
     void removeFrom(qsizetype first);
     void releaseLocks();
 

@@ -86,27 +86,20 @@ bool FolderCopy::copyIn(const QString &source, const QString &name)
     return true;
 }
 
-FolderCopy::Commit FolderCopy::commit()
+bool FolderCopy::flushCopies()
 {
-    const int folderFd = int(m_folderHandle);
-    Commit result;
     // One flush of the whole file system writes every copy with a single journal commit, where
     // a flush per file costs one each; it reports any write that failed since the folder was
     // opened.
-    if (!m_pending.isEmpty() && ::syncfs(folderFd) == 0) {
-        while (result.placed < m_pending.size()
-            && ::renameat(folderFd,
-                   QFile::encodeName(m_pending.at(result.placed).temporary).constData(), folderFd,
-                   QFile::encodeName(m_pending.at(result.placed).name).constData())
-                == 0)
-            ++result.placed;
-        // Until the folder is on the medium, no rename is sure to be.
-        result.confirmed = confirmRenames();
-    }
-    removeFrom(result.placed);
-    releaseLocks();
-    m_pending.clear();
-    return result;
+    return ::syncfs(int(m_folderHandle)) == 0;
+}
+
+bool FolderCopy::putInPlace(const Pending &pending)
+{
+    const int folderFd = int(m_folderHandle);
+    return ::renameat(folderFd, QFile::encodeName(pending.temporary).constData(), folderFd,
+               QFile::encodeName(pending.name).constData())
+        == 0;
 }
 
 void FolderCopy::removeFrom(qsizetype first)

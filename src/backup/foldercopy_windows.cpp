@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -71,28 +72,20 @@ bool FolderCopy::copyIn(const QString &source, const QString &name)
     return true;
 }
 
-FolderCopy::Commit FolderCopy::commit()
+bool FolderCopy::flushCopies()
 {
-    Commit result;
-    bool flushed = !m_pending.isEmpty();
-    for (const Pending &pending : std::as_const(m_pending)) {
-        if (flushed && pending.lock != -1)
-            flushed = FlushFileBuffers(handleOf(pending.lock));
-    }
-    if (flushed) {
-        // The open handles share the renames; each rename is on the medium when it returns.
-        while (result.placed < m_pending.size()
-            && MoveFileExW(
-                nativePath(m_folder + u'/' + m_pending.at(result.placed).temporary).c_str(),
-                nativePath(m_folder + u'/' + m_pending.at(result.placed).name).c_str(),
-                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            ++result.placed;
-        result.confirmed = confirmRenames();
-    }
-    removeFrom(result.placed);
-    releaseLocks();
-    m_pending.clear();
-    return result;
+    // The copies beyond the lock budget were flushed when they were closed.
+    return std::all_of(m_pending.cbegin(), m_pending.cend(), [](const Pending &pending) {
+        return pending.lock == -1 || FlushFileBuffers(handleOf(pending.lock));
+    });
+}
+
+bool FolderCopy::putInPlace(const Pending &pending)
+{
+    // The open handle shares the rename; the rename is on the medium when it returns.
+    return MoveFileExW(nativePath(m_folder + u'/' + pending.temporary).c_str(),
+        nativePath(m_folder + u'/' + pending.name).c_str(),
+        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
 void FolderCopy::removeFrom(qsizetype first)
