@@ -3,6 +3,7 @@
 #include "participants/participantlisting.h"
 #include "participants/participantname.h"
 
+#include "records/concurrentwork.h"
 #include "records/dates.h"
 #include "records/dayformat.h"
 #include "records/delimitedtext.h"
@@ -196,8 +197,10 @@ QString leftOutText(const QString &listName, const ImportPlan &plan)
 ImportOutcome createParticipants(const QString &folder,
     const QList<ImportedParticipant> &participants, const QString &date, TextEncoding encoding)
 {
-    ImportOutcome outcome;
-    for (const ImportedParticipant &participant : participants) {
+    // The error text of each participant's file, in the list's order; empty where it was created.
+    QStringList failures(participants.size());
+    runConcurrently(participants.size(), [&](qsizetype index) {
+        const ImportedParticipant &participant = participants.at(index);
         const QString path = folder + participant.name + u".dat"_s;
         try {
             // Created since the list was planned, by another computer on the same folder or in
@@ -206,10 +209,16 @@ ImportOutcome createParticipants(const QString &folder,
                 throw TessaroError(createErrorText(path, systemErrorReason(EEXIST)));
             writeNewParticipantFile(
                 path, participant.schoolClass, participant.comment, date, encoding);
-            ++outcome.created;
         } catch (const TessaroError &failure) {
-            outcome.failures.append(failure.text());
+            failures[index] = failure.text();
         }
+    });
+    ImportOutcome outcome;
+    for (const QString &failure : std::as_const(failures)) {
+        if (failure.isEmpty())
+            ++outcome.created;
+        else
+            outcome.failures.append(failure);
     }
     return outcome;
 }

@@ -3,6 +3,7 @@
 #include "participants/participantlisting.h"
 
 #include "records/atomicwrite.h"
+#include "records/concurrentwork.h"
 #include "records/datafolder.h"
 #include "records/dates.h"
 #include "records/error.h"
@@ -13,6 +14,8 @@
 #include <QDir>
 
 #include <cerrno>
+#include <variant>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -134,22 +137,25 @@ SchoolYearChange::Kind changeParticipantFile(const QString &folder, const QStrin
 SchoolYearOutcome changeSchoolYear(
     const QString &folder, const SchoolYearChange &change, const QString &yearFolder)
 {
-    SchoolYearOutcome outcome;
-    for (const QString &fileName : participantFileNames(folder)) {
+    const QStringList fileNames = participantFileNames(folder);
+    // What became of each file, in the file system's order; a failure as its error text.
+    std::vector<std::variant<SchoolYearChange::Kind, QString>> results(size_t(fileNames.size()));
+    runConcurrently(fileNames.size(), [&](qsizetype index) {
         try {
-            switch (changeParticipantFile(folder, fileName, change, yearFolder)) {
-            case SchoolYearChange::Kind::Renamed:
-                ++outcome.renamed;
-                break;
-            case SchoolYearChange::Kind::Leaves:
-                ++outcome.moved;
-                break;
-            case SchoolYearChange::Kind::Unchanged:
-                break;
-            }
+            results[size_t(index)]
+                = changeParticipantFile(folder, fileNames.at(index), change, yearFolder);
         } catch (const TessaroError &failure) {
-            outcome.failures.append(failure.text());
+            results[size_t(index)] = failure.text();
         }
+    });
+    SchoolYearOutcome outcome;
+    for (const auto &result : results) {
+        if (const QString *failure = std::get_if<QString>(&result))
+            outcome.failures.append(*failure);
+        else if (std::get<SchoolYearChange::Kind>(result) == SchoolYearChange::Kind::Renamed)
+            ++outcome.renamed;
+        else if (std::get<SchoolYearChange::Kind>(result) == SchoolYearChange::Kind::Leaves)
+            ++outcome.moved;
     }
     return outcome;
 }
