@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QString>
 
 #include <functional>
@@ -293,7 +294,9 @@ private:
     void createSchoolYearMenus(QMenu *actionsMenu);
     // The list the teacher chooses in the file dialog; empty when none is chosen.
     QString chooseClassList();
-    // The classes of the data folder; false after telling that there is no participant file.
+    // Stores the shown day, so that what was typed is in its file before a class command reads
+    // it, and reads the classes of the data folder; false after telling that there is no
+    // participant file.
     bool readClasses(QStringList &classes);
     void guarded(const std::function<void()> &command);
 
@@ -336,6 +339,9 @@ private:
     void chooseFont();
     void chooseBackground();
     void restoreRememberedFocus();
+    // Remembers the field that has the focus; the guard gives it the focus back once the
+    // command's windows have closed, however the command ends.
+    [[nodiscard]] QScopeGuard<std::function<void()>> keepFocus();
 
     Ui m_ui;
     ProgramPaths m_paths;

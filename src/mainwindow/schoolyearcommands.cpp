@@ -10,11 +10,9 @@
 #include "ui/messages.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
-#include <QScopeGuard>
 
 using namespace Qt::StringLiterals;
 
@@ -47,8 +45,7 @@ QString MainWindow::chooseClassList()
 void MainWindow::importParticipants()
 {
     storeShownDay();
-    m_rememberedFocus = QApplication::focusWidget();
-    const auto restoreFocus = qScopeGuard([this] { restoreRememberedFocus(); });
+    const auto restoreFocus = keepFocus();
     const QString path = chooseClassList();
     if (path.isEmpty())
         return;
@@ -78,12 +75,10 @@ void MainWindow::importParticipants()
 
 void MainWindow::startNewSchoolYear()
 {
-    storeShownDay();
     QStringList classes;
     if (!readClasses(classes))
         return;
-    m_rememberedFocus = QApplication::focusWidget();
-    const auto restoreFocus = qScopeGuard([this] { restoreRememberedFocus(); });
+    const auto restoreFocus = keepFocus();
     SchoolYearDialog *dialog = m_ui.schoolYearDialog;
     dialog->applyAppearance();
     dialog->prepare(classes);
