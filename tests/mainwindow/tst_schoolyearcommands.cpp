@@ -116,6 +116,10 @@ void TestSchoolYearCommands::yearChangeByKeys()
         QTest::keyClick(ui.classList, Qt::Key_Down);
         QTest::keyClick(ui.classList, Qt::Key_Tab);
         QCOMPARE(ui.newNameEdit->selectedText(), u"5C"_s);
+        // A bar would move the rest of the header line into the comment.
+        QTest::keyClicks(ui.newNameEdit, u"5|C"_s);
+        QTest::keyClick(ui.newNameEdit, Qt::Key_Return);
+        QCOMPARE(ui.newNameEdit->selectedText(), u"5|C"_s);
         QTest::keyClick(ui.newNameEdit, Qt::Key_Delete);
         QCOMPARE(ui.classList->item(1)->text(), u"4C wird abgelegt"_s);
         // Answered "Nein", the question leads back to the window as it was.
@@ -132,7 +136,10 @@ void TestSchoolYearCommands::yearChangeByKeys()
         u"1 Klasse erhält einen neuen Namen.\r\nDie Teilnehmer von 1 Klasse kommen in den Ordner "
         "\"%1\".\r\nSoll das neue Schuljahr jetzt beginnen?"_s.arg(year)};
     QList<ShownMessage> shown = m_messages->takeShown();
-    QCOMPARE(shown.size(), 4);
+    QCOMPARE(shown.size(), 5);
+    QCOMPARE(shown.takeFirst(),
+        (ShownMessage{MessageKind::Information,
+            u"Der neue Name der Klasse \"4C\" darf weder \"|\" noch ein Steuerzeichen enthalten!"_s}));
     QCOMPARE(shown.mid(0, 2), QList<ShownMessage>({question, question}));
     QVERIFY2(shown.at(2).text.startsWith(
                  u"Diese Teilnehmerdateien konnten nicht geändert werden und sind unverändert:"
