@@ -9,6 +9,7 @@
 #include "participants/lineinputdialog.h"
 #include "participants/participantcreationdialog.h"
 #include "participants/participantlistdialog.h"
+#include "participants/schoolyeardialog.h"
 #include "reports/absenceperioddialog.h"
 #include "reports/numberdialog.h"
 #include "reports/reportview.h"
@@ -30,6 +31,7 @@ ProgramWindows createProgramWindows(const ProgramPaths &paths,
     dialogs.classFilter = new ClassFilterDialog(owner);
     dialogs.classRoll = new ClassRollDialog(owner, front);
     dialogs.absencePeriod = new AbsencePeriodDialog(owner, front);
+    dialogs.schoolYear = new SchoolYearDialog(owner, front);
     dialogs.participantList->setClassFilterDialog(dialogs.classFilter);
     owner->setDialogs(dialogs);
     return {std::move(mainWindow), helpMenu};

@@ -9,9 +9,7 @@
 #include "ui/messages.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QMenu>
-#include <QScopeGuard>
 
 using namespace Qt::StringLiterals;
 
@@ -26,6 +24,7 @@ void MainWindow::createClassMenus(QMenu *actionsMenu)
 
 bool MainWindow::readClasses(QStringList &classes)
 {
+    storeShownDay();
     if (listParticipants(m_file.dataFolder(), QString(), classes).isEmpty()) {
         Messages::information(this, u"Es sind keine Teilnehmer-Dateien vorhanden!"_s);
         return false;
@@ -35,13 +34,10 @@ bool MainWindow::readClasses(QStringList &classes)
 
 void MainWindow::takeRoll()
 {
-    // What the teacher typed into the shown day is in its file before the roll reads it.
-    storeShownDay();
     QStringList classes;
     if (!readClasses(classes))
         return;
-    m_rememberedFocus = QApplication::focusWidget();
-    const auto restoreFocus = qScopeGuard([this] { restoreRememberedFocus(); });
+    const auto restoreFocus = keepFocus();
     ClassRollDialog *dialog = m_ui.classRollDialog;
     dialog->applyAppearance();
     dialog->prepare(m_file.dataFolder(), classes, m_classFilter, dateText(QDate::currentDate()));
@@ -68,7 +64,6 @@ void MainWindow::takeRoll()
 
 void MainWindow::showAbsenceSummary()
 {
-    storeShownDay();
     QStringList classes;
     if (!readClasses(classes))
         return;

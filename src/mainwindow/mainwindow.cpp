@@ -96,6 +96,7 @@ void MainWindow::setDialogs(const Dialogs &dialogs)
     m_ui.classFilterDialog = dialogs.classFilter;
     m_ui.classRollDialog = dialogs.classRoll;
     m_ui.absencePeriodDialog = dialogs.absencePeriod;
+    m_ui.schoolYearDialog = dialogs.schoolYear;
 }
 
 MainWindow::~MainWindow()
@@ -280,6 +281,7 @@ void MainWindow::createMenus()
 
     createReportMenus(m_ui.fileMenu, editMenu, actionsMenu);
     createClassMenus(actionsMenu);
+    createSchoolYearMenus(actionsMenu);
     QMenu *backupMenu = menuBar()->addMenu(u"Daten&sicherung"_s);
     m_ui.backupAction = addCommand(backupMenu, u"Datendateien &sichern nach..."_s,
         QKeySequence(Qt::Key_F8), &MainWindow::backUpDataFiles);

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QString>
 
 #include <functional>
@@ -14,6 +15,7 @@
 
 class QAction;
 class QButtonGroup;
+class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -33,6 +35,7 @@ class NumberDialog;
 class ParticipantCreationDialog;
 class ParticipantListDialog;
 class ReportView;
+class SchoolYearDialog;
 class ScreenReaderFront;
 enum class BackupDirection;
 enum class InputQuestion;
@@ -54,7 +57,8 @@ struct ProgramPaths
 // field values; daynavigation.cpp opens participants, shows, stores and changes days;
 // participantcommands.cpp holds the participant and data folder commands;
 // reportcommands.cpp the reports, going to a day and the search by date; classcommands.cpp the
-// roll and the absence summary of a class; backupcommands.cpp backup and restore;
+// roll and the absence summary of a class; schoolyearcommands.cpp the import of a class list and
+// the new school year; backupcommands.cpp backup and restore;
 // mainwindowsettings.cpp the settings, start and close, font, colour and layout.
 class MainWindow : public QMainWindow
 {
@@ -110,6 +114,8 @@ public:
         QAction *searchDayAction = nullptr;
         QAction *classRollAction = nullptr;
         QAction *absenceSummaryAction = nullptr;
+        QAction *importAction = nullptr;
+        QAction *newSchoolYearAction = nullptr;
         QAction *backupAction = nullptr;
         QAction *restoreAction = nullptr;
         QAction *fontAction = nullptr;
@@ -140,6 +146,10 @@ public:
         BackupWindow *backupWindow = nullptr;
         ClassRollDialog *classRollDialog = nullptr;
         AbsencePeriodDialog *absencePeriodDialog = nullptr;
+        SchoolYearDialog *schoolYearDialog = nullptr;
+        // Created at the first import and kept for the whole run, so that it opens in the folder
+        // of the list imported last.
+        QFileDialog *importDialog = nullptr;
     };
 
     // The dialogs the program's main routine creates after this window, in the program's order
@@ -155,6 +165,7 @@ public:
         ClassFilterDialog *classFilter = nullptr;
         ClassRollDialog *classRoll = nullptr;
         AbsencePeriodDialog *absencePeriod = nullptr;
+        SchoolYearDialog *schoolYear = nullptr;
     };
 
     // Whether storing the shown day writes the file only when a value changed, or always.
@@ -234,6 +245,12 @@ public:
     // Asks for a class and a period and shows the days absent of its participants in the text
     // view, with a table to save.
     void showAbsenceSummary();
+    // Asks for a class list and, once the teacher agreed to what it would do, creates a
+    // participant for each new name in it; the rows left out are shown in the text view.
+    void importParticipants();
+    // Shows "Neues Schuljahr" and, once the teacher agreed, gives every class its new name or
+    // moves its participants out of the data folder. The participant shown is read again.
+    void startNewSchoolYear();
     // Asks for a day number and shows that day.
     void goToDay();
     // Asks for a piece of date text and shows the next day after the shown one whose date holds
@@ -274,7 +291,12 @@ private:
         const std::function<void()> &command);
     void createReportMenus(QMenu *fileMenu, QMenu *editMenu, QMenu *actionsMenu);
     void createClassMenus(QMenu *actionsMenu);
-    // The classes of the data folder; false after telling that there is no participant file.
+    void createSchoolYearMenus(QMenu *actionsMenu);
+    // The list the teacher chooses in the file dialog; empty when none is chosen.
+    QString chooseClassList();
+    // Stores the shown day, so that what was typed is in its file before a class command reads
+    // it, and reads the classes of the data folder; false after telling that there is no
+    // participant file.
     bool readClasses(QStringList &classes);
     void guarded(const std::function<void()> &command);
 
@@ -317,6 +339,9 @@ private:
     void chooseFont();
     void chooseBackground();
     void restoreRememberedFocus();
+    // Remembers the field that has the focus; the guard gives it the focus back once the
+    // command's windows have closed, however the command ends.
+    [[nodiscard]] QScopeGuard<std::function<void()>> keepFocus();
 
     Ui m_ui;
     ProgramPaths m_paths;

@@ -113,6 +113,12 @@ void MainWindow::quit()
     close();
 }
 
+QScopeGuard<std::function<void()>> MainWindow::keepFocus()
+{
+    m_rememberedFocus = QApplication::focusWidget();
+    return qScopeGuard(std::function<void()>([this] { restoreRememberedFocus(); }));
+}
+
 void MainWindow::restoreRememberedFocus()
 {
     if (m_rememberedFocus && m_rememberedFocus->isVisible() && m_rememberedFocus->isEnabled())
@@ -133,9 +139,8 @@ void MainWindow::setBackgroundNumber(int number)
 
 void MainWindow::chooseFont()
 {
-    m_rememberedFocus = QApplication::focusWidget();
     // Confirmed, cancelled or failed: the focus returns to where it was.
-    const auto restoreFocus = qScopeGuard([this] { restoreRememberedFocus(); });
+    const auto restoreFocus = keepFocus();
     m_ui.fontDialog->setDisplayFont(currentFont());
     if (m_ui.fontDialog->exec() != QDialog::Accepted)
         return;

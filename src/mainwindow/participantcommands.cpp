@@ -139,14 +139,10 @@ void MainWindow::createParticipant()
     const QString name = trimmedText(m_ui.creationDialog->ui().nameEdit->text());
     // The new file is built apart from the open participant's lines, so that a failed write
     // can never reach that participant's file; it takes the encoding read last.
-    LineList newFile;
-    newFile.setEncoding(m_file.lineList().encoding());
-    newFile.setLines({trimmedText(m_ui.creationDialog->ui().classEdit->text()) + u'|'
-            + trimmedText(m_ui.creationDialog->ui().commentEdit->text()),
-        dateText(QDate::currentDate()), kSeparatorLine});
-    const QString path = m_file.dataFolder() + name + u".dat"_s;
-    makeWritableByOwner(path);
-    newFile.saveToFile(path);
+    writeNewParticipantFile(m_file.dataFolder() + name + u".dat"_s,
+        trimmedText(m_ui.creationDialog->ui().classEdit->text()),
+        trimmedText(m_ui.creationDialog->ui().commentEdit->text()), dateText(QDate::currentDate()),
+        m_file.lineList().encoding());
     Messages::information(
         this, u"Der Teilnehmer \"%1\" wurde angelegt und aufgerufen!"_s.arg(name));
     openParticipant(name);

@@ -15,14 +15,12 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QButtonGroup>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QScopeGuard>
 
 using namespace Qt::StringLiterals;
 
@@ -103,8 +101,7 @@ void MainWindow::printReport(const QString &text)
         Messages::information(this, u"Es ist kein Drucker installiert!"_s);
         return;
     }
-    m_rememberedFocus = QApplication::focusWidget();
-    const auto restoreFocus = qScopeGuard([this] { restoreRememberedFocus(); });
+    const auto restoreFocus = keepFocus();
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
     // The text is printed whole, so no page range is offered.

@@ -1,7 +1,10 @@
 #ifndef TESSARO_RECORDS_HEADERLINE_H
 #define TESSARO_RECORDS_HEADERLINE_H
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
@@ -17,5 +20,15 @@ std::optional<QString> readHeaderLine(const QString &path);
 
 // The class a header line names: its first field by the field split rule, trimmed.
 QString headerClass(const QString &headerLine);
+
+// The class of the header line in a file's whole content, as headerClass(readHeaderLine) gives
+// it for the file.
+QString headerClassOf(QByteArrayView fileBytes);
+
+// The file's content with another class in its header line. Only the class itself is replaced:
+// the byte-order mark, the blanks around the class, the separator, the comment and every
+// further line stay byte for byte. The class is encoded in the file's encoding (Windows-1252
+// without a byte-order mark).
+QByteArray withHeaderClass(QByteArrayView fileBytes, QStringView schoolClass);
 
 #endif

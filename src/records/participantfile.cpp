@@ -87,3 +87,13 @@ void ParticipantFile::removeDay(int n, const QString &schoolClass)
 {
     m_lines.setLines(::removeDay(m_lines.lines(), n, schoolClass));
 }
+
+void writeNewParticipantFile(const QString &path, const QString &schoolClass,
+    const QString &comment, const QString &date, TextEncoding encoding)
+{
+    LineList file;
+    file.setEncoding(encoding);
+    file.setLines({schoolClass + u'|' + comment, date, kSeparatorLine});
+    makeWritableByOwner(path);
+    file.saveToFile(path);
+}

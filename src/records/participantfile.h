@@ -73,4 +73,11 @@ private:
     ShownDay m_snapshot;
 };
 
+// Writes the file of a new participant as participant creation makes it: the header line
+// class + "|" + comment, one day of the date text without remark and without flag line (so it
+// reads as present) and the separator line, in the encoding given. A file that lies at the path
+// is made writable and replaced; the write is atomic. Raises TessaroError when it fails.
+void writeNewParticipantFile(const QString &path, const QString &schoolClass,
+    const QString &comment, const QString &date, TextEncoding encoding);
+
 #endif

@@ -300,6 +300,26 @@ AbsencePeriodGeometry layoutAbsencePeriod(const ButtonMeasures &buttons, const Q
     return g;
 }
 
+SchoolYearGeometry layoutSchoolYear(const ButtonMeasures &buttons, const QSize (&labels)[2],
+    int editHeight, int widestEntry, QSize maxClient)
+{
+    SchoolYearGeometry g;
+    const int b = buttons.height;
+    const int labelWidth = std::max(labels[0].width(), labels[1].width());
+    // The list stands in the fields' column, beside the labels.
+    const FieldColumns c
+        = fieldColumns(buttons, labelWidth, widestEntry + labelWidth + 5, maxClient);
+    const int fixedHeight = editHeight + buttonRowsHeight(buttons, c) + 4 * kDialogMargin;
+    const int listHeight = std::max(3 * b, std::min(8 * b, maxClient.height() - fixedHeight));
+    int top = placeLabelledField(
+        c, kDialogMargin, labels[0], listHeight, editHeight, g.classesLabel, g.classList);
+    top = placeLabelledField(
+        c, top, labels[1], editHeight, editHeight, g.newNameLabel, g.newNameEdit);
+    top += placeButtonPair(buttons, c, top, g.okButton, g.cancelButton);
+    g.client = QSize(c.clientWidth, top + kDialogMargin);
+    return g;
+}
+
 TextViewGeometry layoutTextView(const ButtonMeasures &buttons, QSize maxClient)
 {
     TextViewGeometry g;

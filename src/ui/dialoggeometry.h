@@ -144,6 +144,22 @@ struct AbsencePeriodGeometry
 AbsencePeriodGeometry layoutAbsencePeriod(const ButtonMeasures &buttons, const QSize (&labels)[3],
     int editHeight, int widestEntry = 0, QSize maxClient = kUnlimitedClient);
 
+// The year change: "Klassen:" beside the list of the classes with their new names, eight button
+// heights high (less where the work area is lower, three at least), "Neuer Name:" beside its
+// edit, "O&K" and "&Abbrechen".
+struct SchoolYearGeometry
+{
+    QRect classesLabel;
+    QRect classList;
+    QRect newNameLabel;
+    QRect newNameEdit;
+    QRect okButton;
+    QRect cancelButton;
+    QSize client;
+};
+SchoolYearGeometry layoutSchoolYear(const ButtonMeasures &buttons, const QSize (&labels)[2],
+    int editHeight, int widestEntry = 0, QSize maxClient = kUnlimitedClient);
+
 // The text view: the text over the whole width, ten button heights high (less where the work
 // area is lower), and three buttons with gaps of one button height.
 struct TextViewGeometry

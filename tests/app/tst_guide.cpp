@@ -7,6 +7,7 @@
 #include "participants/classrolldialog.h"
 #include "participants/lineinputdialog.h"
 #include "participants/participantcreationdialog.h"
+#include "participants/schoolyeardialog.h"
 #include "reports/absenceperioddialog.h"
 #include "reports/numberdialog.h"
 #include "reports/reportview.h"
@@ -77,7 +78,7 @@ void TestGuide::f1OpensTheGuideOverEveryWindow_data()
     QTest::addColumn<QString>("window");
     for (const char *window : {"main window", "participant list", "creation dialog", "input dialog",
              "report view", "number dialog", "backup window", "class filter", "colour chooser",
-             "font dialog", "class roll", "absence period", "message box"})
+             "font dialog", "class roll", "absence period", "school year", "message box"})
         QTest::newRow(window) << QString::fromLatin1(window);
 }
 
@@ -92,7 +93,8 @@ void TestGuide::f1OpensTheGuideOverEveryWindow()
         {u"report view"_s, ui.reportView}, {u"number dialog"_s, ui.numberDialog},
         {u"backup window"_s, ui.backupWindow}, {u"class filter"_s, ui.classFilterDialog},
         {u"colour chooser"_s, ui.backgroundDialog}, {u"font dialog"_s, ui.fontDialog},
-        {u"class roll"_s, ui.classRollDialog}, {u"absence period"_s, ui.absencePeriodDialog}};
+        {u"class roll"_s, ui.classRollDialog}, {u"absence period"_s, ui.absencePeriodDialog},
+        {u"school year"_s, ui.schoolYearDialog}};
     QMessageBox box(
         QMessageBox::Information, u"Informationen"_s, u"Text"_s, QMessageBox::Ok, m_window.get());
     QWidget *under = window == u"main window" ? static_cast<QWidget *>(m_window.get())

@@ -6,6 +6,7 @@
 #include "participants/lineinputdialog.h"
 #include "participants/participantcreationdialog.h"
 #include "participants/participantlistdialog.h"
+#include "participants/schoolyeardialog.h"
 #include "reports/absenceperioddialog.h"
 #include "reports/numberdialog.h"
 #include "reports/reportview.h"
@@ -202,6 +203,10 @@ void TestLargeFonts::nothingIsCut()
     ui.absencePeriodDialog->prepare({u"1a"_s}, QString(), QDate(2025, 12, 24));
     checkDialog(ui.absencePeriodDialog, u"absence period"_s);
     ui.absencePeriodDialog->reject();
+
+    ui.schoolYearDialog->prepare({u"1a"_s, u"Chor"_s});
+    checkDialog(ui.schoolYearDialog, u"school year"_s);
+    ui.schoolYearDialog->reject();
 
     checkDialog(ui.backgroundDialog, u"colour chooser"_s);
     ui.backgroundDialog->reject();

@@ -92,6 +92,26 @@ MAIN_PATH = [
     ("guide: F1", ["F1"]),
     ("guide: Escape", ["Escape"]),
 ]
+# Importing a class list and the new school year, played once after the main path. The list
+# holds two new names and one that exists; in the year change the class 3b leaves and 4A becomes
+# 5A, which leaves the later steps' participant open.
+CLASS_LIST = "Name;Klasse\r\nDora Dorn;4A\r\nEmil Eck;4A\r\nAnton Berger;4A\r\n"
+SCHOOL_YEAR_STEPS = [
+    ("import: Alt+K and I", ["alt+k", "i"]),
+    ("import: the list's name and Enter", list("klasse") + ["period"] + list("csv") + ["Return"]),
+    ("import: Enter on Ja", ["Return"]),
+    ("import: Enter on OK", ["Return"]),
+    ("import: Down in the rows left out", ["Down"]),
+    ("import: Escape", ["Escape"]),
+    ("school year: Alt+K, N, N and Enter", ["alt+k", "n", "n", "Return"]),
+    ("school year: Tab to Neuer Name", ["Tab"]),
+    ("school year: Delete", ["Delete"]),
+    ("school year: Shift+Tab", ["shift+Tab"]),
+    ("school year: Down", ["Down"]),
+    ("school year: Enter", ["Return"]),
+    ("school year: Enter on Ja", ["Return"]),
+    ("school year: Enter on OK", ["Return"]),
+]
 # The message box steps, played --runs times: a new day and its deletion, a participant renamed
 # and renamed back.
 MESSAGE_BOX_STEPS = [
@@ -271,6 +291,18 @@ class Walk:
         return None
 
 
+def school_year_steps(walk, home):
+    """The import of a class list from the documents folder and the year change."""
+    with open(os.path.join(home["HOME"], "Documents", "klasse.csv"), "w", encoding="utf-8",
+              newline="") as file:
+        file.write(CLASS_LIST)
+    # The folder the leaving class moves to is named after the school year that ends this year.
+    year = datetime.date.today().year
+    walk.values["schoolyear"] = "Schuljahr %d-%02d" % (year - 1, year % 100)
+    for name, keys in SCHOOL_YEAR_STEPS:
+        walk.step(name, keys)
+
+
 def run(args):
     session = atspisession.Session(args.verbose)
     orca = None
@@ -290,6 +322,7 @@ def run(args):
             walk.step(name, keys)
             if name == "Ctrl+Left in Datum" and orca.braille is not None:
                 walk.braille_day_message(orca.braille)
+        school_year_steps(walk, home)
         for run_number in range(1, args.runs + 1):
             for name, keys in MESSAGE_BOX_STEPS:
                 walk.step(name, keys, run_number)

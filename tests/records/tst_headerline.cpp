@@ -115,6 +115,15 @@ void TestHeaderLine::firstLine()
     LineList lines;
     lines.loadFromBytes(bytes);
     QCOMPARE(readHeaderLine(path), lines.isEmpty() ? OptionalLine() : OptionalLine(lines.at(0)));
+
+    // The class read from the whole content is the same, and another class replaces it alone:
+    // put back, the old class gives the file's bytes again.
+    const QString schoolClass = headerClassOf(bytes);
+    QCOMPARE(schoolClass, lines.isEmpty() ? QString() : ::headerClass(lines.at(0)));
+    const QByteArray changed = withHeaderClass(bytes, u"5Ä"_s);
+    QCOMPARE(headerClassOf(changed), u"5Ä"_s);
+    if (!schoolClass.contains(QChar::ReplacementCharacter))
+        QCOMPARE(withHeaderClass(changed, schoolClass), bytes);
 }
 
 void TestHeaderLine::shortFirstLineOfAHugeFile()
@@ -153,18 +162,25 @@ void TestHeaderLine::headerClass_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("schoolClass");
-    QTest::newRow("before the bar") << u"1a|Text"_s << u"1a"_s;
-    QTest::newRow("vertical tab wins over the bar") << u"  2b \vText|x"_s << u"2b"_s;
-    QTest::newRow("no separator") << u"3c"_s << u"3c"_s;
-    QTest::newRow("control characters trimmed") << u"\t4d\x01|x"_s << u"4d"_s;
-    QTest::newRow("empty class") << u" |Kommentar"_s << QString();
+    // The line with the class "5e" in its place.
+    QTest::addColumn<QString>("changed");
+    QTest::newRow("before the bar") << u"1a|Text"_s << u"1a"_s << u"5e|Text"_s;
+    QTest::newRow("vertical tab wins over the bar")
+        << u"  2b \vText|x"_s << u"2b"_s << u"  5e \vText|x"_s;
+    QTest::newRow("no separator") << u"3c"_s << u"3c"_s << u"5e"_s;
+    QTest::newRow("control characters trimmed") << u"\t4d\x01|x"_s << u"4d"_s << u"\t5e\x01|x"_s;
+    QTest::newRow("empty class") << u" |Kommentar"_s << QString() << u" 5e|Kommentar"_s;
 }
 
 void TestHeaderLine::headerClass()
 {
     QFETCH(QString, line);
     QFETCH(QString, schoolClass);
+    QFETCH(QString, changed);
     QCOMPARE(::headerClass(line), schoolClass);
+    const QByteArray days = "\r\nTag|\r\n";
+    QCOMPARE(headerClassOf(line.toLatin1() + days), schoolClass);
+    QCOMPARE(withHeaderClass(line.toLatin1() + days, u"5e"_s), changed.toLatin1() + days);
 }
 
 QTEST_GUILESS_MAIN(TestHeaderLine)

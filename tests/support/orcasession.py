@@ -212,6 +212,8 @@ class OrcaSession:
                                 "--disable", "main-window", "--disable", "splash-window"],
                                env, stdout=out, stderr=subprocess.STDOUT)
         self.speech = Transcript(prefix + ".speech")
+        # The start of an utterance whose text goes on in the next log line.
+        self.unfinished = None
         self.program_speech = ProgramSpeech(self.speechd_log, "tessaro")
 
     def wait_until_ready(self, timeout=60):
@@ -234,9 +236,16 @@ class OrcaSession:
     def utterances(self):
         found = []
         for line in self.speech.new_lines():
+            # A text with line breaks (a message of several lines) is logged over several lines:
+            # they are one utterance, its lines joined by a blank.
+            if self.unfinished is not None:
+                line = self.unfinished + " " + line
+                self.unfinished = None
             match = SPEECH_LOG_LINE.search(line)
             if match:
                 found.append(match[1])
+            elif line.startswith("SPEECH OUTPUT: '"):
+                self.unfinished = line
         return found
 
     def listen(self, quiet=1.0, expected=None, quiet_when_expected=0.3, timeout=8.0):
