@@ -146,9 +146,15 @@ void MainWindow::createParticipant()
         dateText(QDate::currentDate()), kSeparatorLine});
     const QString path = m_file.dataFolder() + name + u".dat"_s;
     makeWritableByOwner(path);
-    newFile.saveToFile(path);
+    // Another copy may have created the participant since the dialog looked.
+    const WriteResult written
+        = writeParticipantFile(path, ReadFile(), newFile, conflictQuestion()).result;
+    if (written == WriteResult::Cancelled)
+        return;
     Messages::information(
         this, u"Der Teilnehmer \"%1\" wurde angelegt und aufgerufen!"_s.arg(name));
+    if (written == WriteResult::Merged)
+        Messages::information(this, concurrentChangeMessage({name}));
     openParticipant(name);
 }
 
