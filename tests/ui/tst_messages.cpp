@@ -46,6 +46,8 @@ private Q_SLOTS:
     void questionEscapeAnswersNo();
     void questionEnterAnswersYes();
     void error();
+    void mergeQuestion_data();
+    void mergeQuestion();
     void runCommandShowsTheErrorAndGoesOn();
     void scriptedAnswers();
 };
@@ -84,6 +86,26 @@ void TestMessages::error()
     Messages::error(nullptr, u"Fehlertext"_s);
     QCOMPARE(seen.caption, u"Fehler"_s);
     QCOMPARE(seen.buttons, QStringList{u"OK"_s});
+}
+
+void TestMessages::mergeQuestion_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<MergeChoice>("answer");
+    QTest::newRow("Enter merges") << int(Qt::Key_Return) << MergeChoice::Merge;
+    QTest::newRow("Escape cancels") << int(Qt::Key_Escape) << MergeChoice::Cancel;
+}
+
+void TestMessages::mergeQuestion()
+{
+    QFETCH(int, key);
+    QFETCH(MergeChoice, answer);
+    SeenBox seen;
+    answerNextBox(&seen, key);
+    QCOMPARE(Messages::mergeQuestion(nullptr, u"Tage gingen verloren"_s), answer);
+    QCOMPARE(seen.caption, u"Bestätigen"_s);
+    QCOMPARE(
+        seen.buttons, (QStringList{u"&Zusammenführen"_s, u"&Überschreiben"_s, u"Abbrechen"_s}));
 }
 
 void TestMessages::runCommandShowsTheErrorAndGoesOn()
