@@ -48,6 +48,23 @@ QStringList participantFilesBelow(const QString &folder)
 
 } // namespace
 
+QList<DayLoss> findLosses(
+    const QString &replacedFolder, const QString &incomingFolder, const QStringList &fileNames)
+{
+    QList<DayLoss> losses;
+    for (const QString &name : fileNames) {
+        if (!fileExists(replacedFolder + name))
+            continue;
+        try {
+            const int days = countLostDays(
+                readWholeFile(replacedFolder + name), readWholeFile(incomingFolder + name));
+            if (days > 0)
+                losses.append({name, days});
+        } catch (const TessaroError &) { }
+    }
+    return losses;
+}
+
 QString lossQuestion(BackupDirection direction, const QList<DayLoss> &losses)
 {
     QString text = direction == BackupDirection::Backup
@@ -100,7 +117,7 @@ RunOutcome BackupRun::run()
     if (!checkFolders(outcome))
         return outcome;
     outcome.passedChecks = true;
-    const QList<DayLoss> losses = findLosses();
+    const QList<DayLoss> losses = findLosses(destinationFolder(), sourceFolder(), m_fileNames);
     if (!losses.isEmpty()) {
         const MergeChoice choice = askAboutLosses
             ? askAboutLosses(lossQuestion(m_direction, losses))
@@ -147,25 +164,6 @@ bool BackupRun::checkFolders(RunOutcome &outcome)
                 : u"Es sind keine Datendateien zum Wiederherstellen vorhanden!"_s);
     }
     return true;
-}
-
-QList<DayLoss> BackupRun::findLosses() const
-{
-    QList<DayLoss> losses;
-    for (const QString &name : m_fileNames) {
-        const QString replaced = destinationFolder() + name;
-        if (!fileExists(replaced))
-            continue;
-        try {
-            const int days
-                = countLostDays(readWholeFile(replaced), readWholeFile(sourceFolder() + name));
-            if (days > 0)
-                losses.append({name, days});
-        } catch (const TessaroError &) {
-            // A file that cannot be read is copied, or fails to be, as any other.
-        }
-    }
-    return losses;
 }
 
 bool BackupRun::copyFiles(RunOutcome &outcome)

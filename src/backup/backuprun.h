@@ -30,6 +30,12 @@ struct DayLoss
     int days = 0;
 };
 
+// The files of the list (names below both folders) whose copy in replacedFolder holds days that
+// the file of the same name in incomingFolder lacks, with how many. A file that is missing or
+// cannot be read on either side is left out: it is copied, or fails to be, as any other.
+QList<DayLoss> findLosses(
+    const QString &replacedFolder, const QString &incomingFolder, const QStringList &fileNames);
+
 // The question of a run that would lose these days, with "&Zusammenführen", "&Überschreiben"
 // and "Abbrechen".
 QString lossQuestion(BackupDirection direction, const QList<DayLoss> &losses);
@@ -75,7 +81,6 @@ public:
 
 private:
     bool checkFolders(RunOutcome &outcome);
-    QList<DayLoss> findLosses() const;
     bool copyFiles(RunOutcome &outcome);
     // Copies the files of one folder (those of the run from first to end); false when one fails:
     // failed receives the index of the first one not in place. confirmed turns false when the
