@@ -212,6 +212,7 @@ class OrcaSession:
                                 "--disable", "main-window", "--disable", "splash-window"],
                                env, stdout=out, stderr=subprocess.STDOUT)
         self.speech = Transcript(prefix + ".speech")
+        self.unfinished = None
         self.program_speech = ProgramSpeech(self.speechd_log, "tessaro")
 
     def wait_until_ready(self, timeout=60):
@@ -232,11 +233,17 @@ class OrcaSession:
         return dict(self.env, LANG=self.locale, LC_ALL=self.locale)
 
     def utterances(self):
+        """Orca's utterances since the last call. A text with line breaks, a message box's, spans
+        several lines of the log; its lines are joined with blanks."""
         found = []
         for line in self.speech.new_lines():
+            if self.unfinished is not None:
+                line, self.unfinished = self.unfinished + " " + line, None
             match = SPEECH_LOG_LINE.search(line)
             if match:
                 found.append(match[1])
+            elif line.startswith("SPEECH OUTPUT: '"):
+                self.unfinished = line
         return found
 
     def listen(self, quiet=1.0, expected=None, quiet_when_expected=0.3, timeout=8.0):
