@@ -64,7 +64,7 @@ ParticipantFile::StoreOutcome ParticipantFile::store(const ShownDay &shown,
     const DayRecord day{shown.date, shown.remark, shown.present, infoLines};
     m_lines.setLines(rebuildWithDay(
         m_lines.lines(), dayNumber, shown.schoolClass + u'|' + shown.comment, dayBlock(day)));
-    const QList<QStringList> blocks = splitDays(m_lines.lines()).blocks;
+    const QStringList changed = m_lines.lines();
     WrittenFile written;
     try {
         written = write(m_lines, ask);
@@ -76,7 +76,9 @@ ParticipantFile::StoreOutcome ParticipantFile::store(const ShownDay &shown,
     outcome.written = true;
     outcome.changedElsewhere = written.result != WriteResult::Written;
     outcome.mergedUnasked = written.result == WriteResult::Merged;
-    if (outcome.changedElsewhere && dayNumber >= 1 && dayNumber <= blocks.size()) {
+    const QList<QStringList> blocks
+        = outcome.changedElsewhere ? splitDays(changed).blocks : QList<QStringList>();
+    if (dayNumber >= 1 && dayNumber <= blocks.size()) {
         // The stored day, found again where the file holds it now.
         const std::optional<qsizetype> place = findBlock(
             splitDays(m_lines.lines()).blocks, blocks.at(dayNumber - 1), blocks.size() - dayNumber);

@@ -25,12 +25,6 @@ QByteArrayList oldDays()
     return days;
 }
 
-QByteArray utf16(const QByteArray &utf8)
-{
-    const QString text = QString::fromUtf8(utf8);
-    return "\xFF\xFE" + QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
-}
-
 // The lines of a file of these date lines, each day present.
 QStringList lines(const char *header, std::initializer_list<const char *> dateLines)
 {
@@ -76,8 +70,6 @@ void TestDayMerge::countsLostDays_data()
     QTest::newRow("Windows-1252 against UTF-8, the same days")
         << file("4b|", {"J\xE4nner|"}, old) << "\xEF\xBB\xBF" + file("4b|", {"J\xC3\xA4nner|"}, old)
         << 0;
-    QTest::newRow("UTF-16, one day lacking")
-        << utf16(file("4b|", {"J\xC3\xA4nner|"}, old)) << utf16(same) << 1;
     QTest::newRow("line feeds alone against CR LF, the same days")
         << QByteArray(same).replace("\r\n", "\n") << same << 0;
     QTest::newRow("a line with a lone CR is two lines")
