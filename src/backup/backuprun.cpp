@@ -193,7 +193,7 @@ bool BackupRun::copyFiles(RunOutcome &outcome)
         "abgebrochen."_s.arg(sourceFolder() + name, destinationFolder() + folderPart(name)));
 }
 
-bool BackupRun::copyFolder(qsizetype first, qsizetype end, qsizetype &failed, bool &confirmed)
+void BackupRun::copyFolder(qsizetype first, qsizetype end, qsizetype &failed, bool &confirmed)
 {
     const QString folder = folderPart(m_fileNames.at(first));
     // Only the subfolder itself is created, so that a volume gone meanwhile is not replaced.
@@ -221,7 +221,7 @@ bool BackupRun::copyFolder(qsizetype first, qsizetype end, qsizetype &failed, bo
                 m_merged.insert(name, bytes);
             } catch (const TessaroError &) {
                 failed = i;
-                return false;
+                return;
             }
         } else if (copy.copyIn(sourceFolder() + name, name.sliced(folder.size()))) {
             copied.append(i);
@@ -238,7 +238,6 @@ bool BackupRun::copyFolder(qsizetype first, qsizetype end, qsizetype &failed, bo
         failed = copied.at(committed.placed);
     if (!copied.isEmpty())
         confirmed = confirmed && committed.confirmed;
-    return failed < 0;
 }
 
 bool BackupRun::compareFiles(RunOutcome &outcome)

@@ -82,10 +82,10 @@ public:
 private:
     bool checkFolders(RunOutcome &outcome);
     bool copyFiles(RunOutcome &outcome);
-    // Copies the files of one folder (those of the run from first to end); false when one fails:
-    // failed receives the index of the first one not in place. confirmed turns false when the
-    // medium did not confirm the renames.
-    bool copyFolder(qsizetype first, qsizetype end, qsizetype &failed, bool &confirmed);
+    // Copies the files of one folder (those of the run from first to end). When one fails, failed
+    // receives the index of the first one not in place; confirmed turns false when the medium did
+    // not confirm the renames.
+    void copyFolder(qsizetype first, qsizetype end, qsizetype &failed, bool &confirmed);
     bool compareFiles(RunOutcome &outcome);
     QString sourceFolder() const;
     QString destinationFolder() const;

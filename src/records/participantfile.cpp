@@ -1,6 +1,5 @@
 #include "records/participantfile.h"
 
-#include "records/atomicwrite.h"
 #include "records/error.h"
 #include "records/fileoperations.h"
 #include "records/filereading.h"
