@@ -1,8 +1,14 @@
 #include "backup/backuprun.h"
 
 #include "backup/foldercopy.h"
+#include "backup/mediumcheck.h"
 #include "participants/participantlisting.h"
+#include "records/atomicwrite.h"
 #include "records/datafolder.h"
+#include "records/dates.h"
+#include "records/daymerge.h"
+#include "records/error.h"
+#include "records/filereading.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,7 +29,58 @@ bool fail(RunOutcome &outcome, MessageKind kind, const QString &message)
     return false;
 }
 
+// The participant files of the folder, then those of each of its subfolders as "folder/name",
+// each in the order the participant list shows them, so that the log is easy to follow.
+QStringList participantFilesBelow(const QString &folder)
+{
+    QStringList names = participantFileNames(folder);
+    sortIgnoringCase(names);
+    QStringList subfolders = subfolderNames(folder);
+    sortIgnoringCase(subfolders);
+    for (const QString &subfolder : std::as_const(subfolders)) {
+        QStringList inside = participantFileNames(folder + subfolder + u'/');
+        sortIgnoringCase(inside);
+        for (const QString &name : std::as_const(inside))
+            names.append(subfolder + u'/' + name);
+    }
+    return names;
+}
+
 } // namespace
+
+QList<DayLoss> findLosses(
+    const QString &replacedFolder, const QString &incomingFolder, const QStringList &fileNames)
+{
+    QList<DayLoss> losses;
+    for (const QString &name : fileNames) {
+        if (!fileExists(replacedFolder + name))
+            continue;
+        try {
+            const int days = countLostDays(
+                readWholeFile(replacedFolder + name), readWholeFile(incomingFolder + name));
+            if (days > 0)
+                losses.append({name, days});
+        } catch (const TessaroError &) { }
+    }
+    return losses;
+}
+
+QString lossQuestion(BackupDirection direction, const QList<DayLoss> &losses)
+{
+    QString text = direction == BackupDirection::Backup
+        ? u"Beim Sichern würden Tage verloren gehen, die nur auf dem Datenträger stehen:"_s
+        : u"Beim Wiederherstellen würden Tage verloren gehen, die nur im Datenordner stehen:"_s;
+    for (const DayLoss &loss : losses) {
+        const QString folder = folderPart(loss.fileName);
+        text += u"\r\n\"%1\"%2: %3 %4"_s.arg(participantName(loss.fileName),
+            folder.isEmpty() ? QString() : u" (%1)"_s.arg(folder.chopped(1)),
+            withThousandsDots(loss.days), loss.days == 1 ? u"Tag"_s : u"Tage"_s);
+    }
+    return text
+        + u"\r\nZusammenführen: Jede dieser Dateien erhält die Tage beider Seiten.\r\n"
+          "Überschreiben: Die Dateien werden ersetzt, diese Tage gehen verloren.\r\n"
+          "Abbrechen: Es wird nichts kopiert."_s;
+}
 
 BackupRun::BackupRun(BackupDirection direction, const QString &dataFolder,
     const QString &volumeRoot, bool volumePresent)
@@ -60,6 +117,18 @@ RunOutcome BackupRun::run()
     if (!checkFolders(outcome))
         return outcome;
     outcome.passedChecks = true;
+    const QList<DayLoss> losses = findLosses(destinationFolder(), sourceFolder(), m_fileNames);
+    if (!losses.isEmpty()) {
+        const MergeChoice choice = askAboutLosses
+            ? askAboutLosses(lossQuestion(m_direction, losses))
+            : MergeChoice::Cancel;
+        if (choice == MergeChoice::Cancel)
+            return outcome;
+        if (choice == MergeChoice::Merge) {
+            for (const DayLoss &loss : losses)
+                m_merged.insert(loss.fileName, QByteArray());
+        }
+    }
     if (!copyFiles(outcome))
         return outcome;
     if (beforeComparing)
@@ -87,9 +156,7 @@ bool BackupRun::checkFolders(RunOutcome &outcome)
         if (!created)
             return fail(outcome, MessageKind::Error, folderCannotBeCreated(m_backupFolder));
     }
-    m_fileNames = m_volumePresent ? participantFileNames(sourceFolder()) : QStringList();
-    // In the order the participant list shows them, so that the log is easy to follow.
-    sortIgnoringCase(m_fileNames);
+    m_fileNames = m_volumePresent ? participantFilesBelow(sourceFolder()) : QStringList();
     if (m_fileNames.isEmpty()) {
         return fail(outcome, MessageKind::Information,
             m_direction == BackupDirection::Backup
@@ -101,41 +168,86 @@ bool BackupRun::checkFolders(RunOutcome &outcome)
 
 bool BackupRun::copyFiles(RunOutcome &outcome)
 {
-    FolderCopy copy(destinationFolder());
-    if (flushDestination)
-        copy.confirmRenames = flushDestination;
-    qsizetype copied = 0;
-    for (const QString &name : std::as_const(m_fileNames)) {
-        logTransfer(u"Kopiere"_s, name);
-        if (!copy.copyIn(sourceFolder() + name, name))
-            break;
-        ++copied;
-        if (afterCopyingFile)
-            afterCopyingFile(name);
+    qsizetype failed = -1;
+    bool confirmed = true;
+    for (qsizetype first = 0; first < m_fileNames.size() && failed < 0;) {
+        qsizetype end = first + 1;
+        while (end < m_fileNames.size()
+            && folderPart(m_fileNames.at(end)) == folderPart(m_fileNames.at(first)))
+            ++end;
+        copyFolder(first, end, failed, confirmed);
+        first = end;
     }
-    // The copies made before a failure are put in place all the same.
-    const FolderCopy::Commit committed = copy.commit();
-    const bool allPlaced = copied == m_fileNames.size() && committed.placed == copied;
-    if (allPlaced && committed.confirmed)
+    if (failed < 0 && confirmed)
         return true;
-    if (allPlaced) {
+    if (failed < 0) {
         // Every copy is in place, but the medium may not hold the renames.
         return fail(outcome, MessageKind::Error,
             u"Die Datendateien wurden nach \"%1\" kopiert, aber der Datenträger hat nicht "
             "bestätigt, dass sie gespeichert sind!\r\nBitte wiederholen Sie den Vorgang."_s.arg(
                 destinationFolder()));
     }
+    const QString &name = m_fileNames.at(failed);
     return fail(outcome, MessageKind::Error,
         u"Fehler beim Kopieren der Datei \"%1\" nach \"%2\"!\r\nDer Kopiervorgang wird "
-        "abgebrochen."_s.arg(
-            sourceFolder() + m_fileNames.at(qMin(copied, committed.placed)), destinationFolder()));
+        "abgebrochen."_s.arg(sourceFolder() + name, destinationFolder() + folderPart(name)));
+}
+
+void BackupRun::copyFolder(qsizetype first, qsizetype end, qsizetype &failed, bool &confirmed)
+{
+    const QString folder = folderPart(m_fileNames.at(first));
+    // Only the subfolder itself is created, so that a volume gone meanwhile is not replaced.
+    if (!folder.isEmpty())
+        QDir(destinationFolder()).mkdir(folder.chopped(1));
+    // The merged files first: each write removes the leftovers of interrupted writes from the
+    // folder, and the copies' temporary files beyond their lock budget must not be taken for such.
+    QList<qsizetype> order;
+    QList<qsizetype> copies;
+    for (qsizetype i = first; i < end; ++i)
+        (m_merged.contains(m_fileNames.at(i)) ? order : copies).append(i);
+    order += copies;
+    FolderCopy copy(destinationFolder() + folder);
+    if (flushDestination)
+        copy.confirmRenames = flushDestination;
+    QList<qsizetype> copied;
+    for (const qsizetype i : std::as_const(order)) {
+        const QString &name = m_fileNames.at(i);
+        logTransfer(u"Kopiere"_s, name);
+        if (m_merged.contains(name)) {
+            try {
+                const QByteArray bytes = mergeLostDays(readWholeFile(destinationFolder() + name),
+                    readWholeFile(sourceFolder() + name));
+                writeFileAtomically(destinationFolder() + name, bytes);
+                m_merged.insert(name, bytes);
+            } catch (const TessaroError &) {
+                failed = i;
+                return;
+            }
+        } else if (copy.copyIn(sourceFolder() + name, name.sliced(folder.size()))) {
+            copied.append(i);
+        } else {
+            failed = i;
+            break;
+        }
+        if (afterCopyingFile)
+            afterCopyingFile(name);
+    }
+    // The copies made before a failure are put in place all the same.
+    const FolderCopy::Commit committed = copy.commit();
+    if (committed.placed < copied.size())
+        failed = copied.at(committed.placed);
+    if (!copied.isEmpty())
+        confirmed = confirmed && committed.confirmed;
 }
 
 bool BackupRun::compareFiles(RunOutcome &outcome)
 {
     for (const QString &name : std::as_const(m_fileNames)) {
         logTransfer(u"Vergleiche"_s, name);
-        if (!sameAsOnMedium(sourceFolder() + name, destinationFolder() + name)) {
+        const auto merged = m_merged.constFind(name);
+        if (merged != m_merged.cend()
+                ? !holdsOnMedium(destinationFolder() + name, *merged)
+                : !sameAsOnMedium(sourceFolder() + name, destinationFolder() + name)) {
             return fail(outcome, MessageKind::Error,
                 u"Fehler beim Vergleichen der Datei \"%1\" mit \"%2\"!\r\nDer Vergleichvorgang "
                 "wird abgebrochen."_s.arg(sourceFolder() + name, destinationFolder() + name));

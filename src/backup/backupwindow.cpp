@@ -221,6 +221,14 @@ void BackupWindow::start()
         QMetaObject::invokeMethod(
             this, [this, line] { appendLog(line); }, Qt::QueuedConnection);
     };
+    // The run waits on its thread while the question is asked here.
+    run->askAboutLosses = [this](const QString &question) {
+        MergeChoice choice = MergeChoice::Cancel;
+        QMetaObject::invokeMethod(
+            this, [&] { choice = Messages::mergeQuestion(this, question); },
+            Qt::BlockingQueuedConnection);
+        return choice;
+    };
     if (preparingRun)
         preparingRun(*run);
     auto outcome = std::make_shared<RunOutcome>();
@@ -237,9 +245,10 @@ void BackupWindow::start()
 void BackupWindow::finishRun(const RunOutcome &outcome)
 {
     m_ui.refreshButton->setEnabled(true);
+    // A run cancelled at the question ends without a message.
     if (outcome.messageKind == MessageKind::Error)
         Messages::error(this, outcome.message);
-    else
+    else if (!outcome.message.isEmpty())
         Messages::information(this, outcome.message);
     if (!outcome.passedChecks) {
         m_ui.refreshButton->setFocus();

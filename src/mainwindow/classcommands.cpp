@@ -44,7 +44,8 @@ void MainWindow::takeRoll()
     if (dialog->exec() != QDialog::Accepted)
         return;
     const QList<RollMark> marks = dialog->marks();
-    const RollOutcome outcome = storeRoll(m_file.dataFolder(), dialog->date(), marks);
+    const RollOutcome outcome
+        = storeRoll(m_file.dataFolder(), dialog->date(), marks, conflictQuestion());
     // The lines the window holds of the shown participant are older than its file now: it is
     // read again before anything could store them.
     const QString shown = openParticipantName();
@@ -56,6 +57,8 @@ void MainWindow::takeRoll()
             u"Diese Teilnehmerdateien wurden nicht gespeichert und sind unverändert:\r\n"_s
                 + outcome.failures.join(u"\r\n"_s));
     }
+    if (!outcome.merged.isEmpty())
+        Messages::information(this, concurrentChangeMessage(outcome.merged));
     Messages::information(this,
         u"Die Anwesenheit für \"%1\" wurde gespeichert!\r\nAnwesend: %2\r\nAbwesend: %3"_s.arg(
             dialog->date(), withThousandsDots(outcome.storedPresent),

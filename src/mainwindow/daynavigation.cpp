@@ -9,7 +9,6 @@
 
 #include <QAction>
 #include <QButtonGroup>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -91,10 +90,23 @@ void MainWindow::showDay(int number)
     m_ui.infoEdit->moveCursor(QTextCursor::Start);
 }
 
+ConflictQuestion MainWindow::conflictQuestion()
+{
+    return [this](const ConcurrentChange &change) {
+        return Messages::mergeQuestion(this, concurrentChangeQuestion(change));
+    };
+}
+
 void MainWindow::storeShownDay(StoreMode mode)
 {
-    m_file.store(shownValues(), displayLines(m_ui.infoEdit->document()), m_dayNumber,
-        mode == StoreMode::Always);
+    const ParticipantFile::StoreOutcome stored
+        = m_file.store(shownValues(), displayLines(m_ui.infoEdit->document()), m_dayNumber,
+            mode == StoreMode::Always, conflictQuestion());
+    // Another copy had changed the file: the day stored is shown where the file holds it now.
+    if (stored.changedElsewhere)
+        setDayNumber(stored.dayNumber);
+    if (stored.mergedUnasked)
+        Messages::information(this, concurrentChangeMessage({participant()}));
 }
 
 void MainWindow::updateMenus()
@@ -193,7 +205,11 @@ void MainWindow::deleteDay(int number)
 {
     if (number > dayCount())
         return;
+    const int shown = m_dayNumber;
     storeShownDay();
+    // Days another copy added meanwhile may have moved the shown day.
+    if (number == shown)
+        number = m_dayNumber;
     m_file.removeDay(number, schoolClass());
     if (dayCount() > 0) {
         if (dayCount() < m_dayNumber)
@@ -203,7 +219,13 @@ void MainWindow::deleteDay(int number)
         focusAndAnnounceShownDay(DayChange::AfterDialog);
         return;
     }
-    QFile::remove(participantPath());
+    if (!m_file.removeEmptiedFile(schoolClass() + u'|' + comment(), conflictQuestion())) {
+        // Another copy has added days meanwhile: the file stays with them.
+        setDayNumber(1);
+        Messages::information(this, concurrentChangeMessage({participant()}));
+        focusAndAnnounceShownDay(DayChange::AfterDialog);
+        return;
+    }
     Messages::information(this,
         u"Keine weiteren Tage mehr vorhanden!\r\nDer Teilnehmer \"%1\" wurde gelöscht."_s.arg(
             participant()));

@@ -305,6 +305,8 @@ private:
     void fitToWorkArea();
 
     ShownDay shownValues() const;
+    // Asks what to do where this copy and another both changed a participant file.
+    ConflictQuestion conflictQuestion();
     void setFieldText(QLineEdit *edit, const QString &text);
     void showDay(int number);
     void showNextDay();

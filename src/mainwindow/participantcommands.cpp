@@ -139,12 +139,17 @@ void MainWindow::createParticipant()
     const QString name = trimmedText(m_ui.creationDialog->ui().nameEdit->text());
     // The new file is built apart from the open participant's lines, so that a failed write
     // can never reach that participant's file; it takes the encoding read last.
-    writeNewParticipantFile(m_file.dataFolder() + name + u".dat"_s,
+    const QString path = m_file.dataFolder() + name + u".dat"_s;
+    const WriteResult written = writeNewParticipantFile(path,
         trimmedText(m_ui.creationDialog->ui().classEdit->text()),
         trimmedText(m_ui.creationDialog->ui().commentEdit->text()), dateText(QDate::currentDate()),
-        m_file.lineList().encoding());
+        m_file.lineList().encoding(), conflictQuestion());
+    if (written == WriteResult::Cancelled)
+        return;
     Messages::information(
         this, u"Der Teilnehmer \"%1\" wurde angelegt und aufgerufen!"_s.arg(name));
+    if (written == WriteResult::Merged)
+        Messages::information(this, concurrentChangeMessage({name}));
     openParticipant(name);
 }
 

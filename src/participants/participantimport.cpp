@@ -205,10 +205,11 @@ ImportOutcome createParticipants(const QString &folder,
         try {
             // Created since the list was planned, by another computer on the same folder or in
             // another letter case: an existing participant is never replaced.
-            if (fileExists(path))
+            if (fileExists(path)
+                || writeNewParticipantFile(
+                       path, participant.schoolClass, participant.comment, date, encoding)
+                    == WriteResult::Cancelled)
                 throw TessaroError(createErrorText(path, systemErrorReason(EEXIST)));
-            writeNewParticipantFile(
-                path, participant.schoolClass, participant.comment, date, encoding);
         } catch (const TessaroError &failure) {
             failures[index] = failure.text();
         }

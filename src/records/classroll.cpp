@@ -1,10 +1,7 @@
 #include "records/classroll.h"
 
-#include "records/atomicwrite.h"
 #include "records/error.h"
 #include "records/fileoperations.h"
-#include "records/filereading.h"
-#include "records/linelist.h"
 
 #include <cerrno>
 
@@ -25,35 +22,37 @@ QStringList linesWithRollDay(const QStringList &lines, const QString &date, cons
     return insertDayBlock(file, dayBlock({date, remark, mark.present, {}}));
 }
 
-void storeRollMark(const QString &folder, const QString &date, const RollMark &mark)
+WriteResult storeRollMark(
+    const QString &folder, const QString &date, const RollMark &mark, const ConflictQuestion &ask)
 {
     const QString path = folder + mark.name + u".dat"_s;
     if (isWriteProtected(path))
         throw TessaroError(createErrorText(path, systemErrorReason(EACCES)));
     // Reading refuses a file that is gone or no regular file, before anything is written.
-    const QByteArray oldBytes = readWholeFile(path);
     LineList file;
-    file.loadFromBytes(oldBytes);
+    const ReadFile read = readParticipantFile(path, file);
     file.setLines(linesWithRollDay(file.lines(), date, mark));
-    // The backup copy holds the content before this write; a failed copy does not stop it.
-    const QString backup = path + u".bak"_s;
-    try {
-        makeWritableByOwner(backup);
-        writeFileAtomically(backup, oldBytes);
-    } catch (const TessaroError &) { }
-    file.saveToFile(path);
+    return writeParticipantFile(path, read, file, ask).result;
 }
 
-RollOutcome storeRoll(const QString &folder, const QString &date, const QList<RollMark> &marks)
+RollOutcome storeRoll(const QString &folder, const QString &date, const QList<RollMark> &marks,
+    const ConflictQuestion &ask)
 {
     RollOutcome outcome;
     for (const RollMark &mark : marks) {
+        WriteResult result = WriteResult::Cancelled;
         try {
-            storeRollMark(folder, date, mark);
+            result = storeRollMark(folder, date, mark, ask);
         } catch (const TessaroError &failure) {
             outcome.failures.append(failure.text());
             continue;
         }
+        if (result == WriteResult::Cancelled) {
+            outcome.failures.append(folder + mark.name + u".dat"_s);
+            continue;
+        }
+        if (result == WriteResult::Merged)
+            outcome.merged.append(mark.name);
         ++(mark.present == kPresent ? outcome.storedPresent : outcome.storedAbsent);
     }
     return outcome;

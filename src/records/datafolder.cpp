@@ -1,6 +1,7 @@
 #include "records/datafolder.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -45,4 +46,10 @@ QStringList participantFileNames(const QString &folder)
             names.append(entries.fileName());
     }
     return names;
+}
+
+QStringList subfolderNames(const QString &folder)
+{
+    return QDir(folder).entryList(
+        QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Unsorted);
 }

@@ -31,4 +31,9 @@ QString dataFolderPath(DataFolderChoice choice, const QString &documents, const 
 // taken too, so that one that cannot be read is reported instead of silently missing.
 QStringList participantFileNames(const QString &folder);
 
+// The folders directly in a folder (a path ending in "/"), hidden ones included, links to folders
+// not; in the order the file system gives them. A data folder keeps the files of past school
+// years in such folders.
+QStringList subfolderNames(const QString &folder);
+
 #endif

@@ -6,11 +6,6 @@ namespace {
 
 constexpr QChar kVerticalTab(11);
 
-bool isSeparatorLine(const QString &line)
-{
-    return line.contains(kSeparatorLine);
-}
-
 int digitValue(QChar c, int base)
 {
     const char16_t u = c.unicode();
@@ -25,6 +20,11 @@ int digitValue(QChar c, int base)
 }
 
 } // namespace
+
+bool isSeparatorLine(QStringView line)
+{
+    return line.contains(kSeparatorLine);
+}
 
 QStringView trimmedView(QStringView text)
 {
@@ -105,29 +105,31 @@ std::optional<int> parseIntegerLiteral(QStringView text)
 
 DayRecord readDay(const QStringList &lines, int number)
 {
-    DayRecord day;
     if (number == 0)
-        return day;
+        return DayRecord();
     int block = 1;
-    int lineInBlock = 1;
-    bool found = false;
+    qsizetype begin = 1;
     for (qsizetype index = 1; index < lines.size(); ++index) {
+        if (!isSeparatorLine(lines.at(index)))
+            continue;
+        if (block == number)
+            return readDayLines(lines, begin, index);
+        ++block;
+        begin = index + 1;
+    }
+    return block == number ? readDayLines(lines, begin, lines.size()) : DayRecord();
+}
+
+DayRecord readDayLines(const QStringList &lines, qsizetype begin, qsizetype end)
+{
+    DayRecord day;
+    for (qsizetype index = begin; index < end; ++index) {
         const QString &line = lines.at(index);
-        if (isSeparatorLine(line)) {
-            if (found)
-                break;
-            ++block;
-            lineInBlock = 1;
-            continue;
-        }
-        if (block != number)
-            continue;
-        found = true;
-        if (lineInBlock == 1) {
+        if (index == begin) {
             Fields fields = splitFields(line);
             day.date = trimmedText(fields.first);
             day.remark = std::move(fields.second);
-        } else if (lineInBlock == 2) {
+        } else if (index == begin + 1) {
             // Any value of 1 or more means present; a negative value or text keeps the default.
             const std::optional<int> flag = parseIntegerLiteral(line);
             if (flag && *flag >= 0)
@@ -135,7 +137,6 @@ DayRecord readDay(const QStringList &lines, int number)
         } else {
             day.infoLines.append(line);
         }
-        ++lineInBlock;
     }
     return day;
 }

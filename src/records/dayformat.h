@@ -14,6 +14,9 @@
 
 inline const QString kSeparatorLine = QStringLiteral("<--------------->");
 
+// A line that holds the separator text anywhere ends a day's block.
+bool isSeparatorLine(QStringView line);
+
 // Removes leading and trailing characters with codes up to 32 (blanks and control characters).
 QString trimmedText(QStringView text);
 QStringView trimmedView(QStringView text);
@@ -55,6 +58,8 @@ struct DayRecord
 
 // Reads day number; a day without lines (or number 0) gives empty values and "present".
 DayRecord readDay(const QStringList &lines, int number);
+// Reads the day from the lines begin to end of its block, without its separator line.
+DayRecord readDayLines(const QStringList &lines, qsizetype begin, qsizetype end);
 
 // The lines of a day block as written: date line, flag line, information lines, separator.
 QStringList dayBlock(const DayRecord &day);

@@ -20,6 +20,13 @@ private:
     QByteArray m_utf8;
 };
 
+// Ends the current command without a message: the user has cancelled it in a question.
+class CommandCancelled : public std::exception
+{
+public:
+    const char *what() const noexcept override { return "cancelled"; }
+};
+
 // The texts of file errors, with the path and the system's reason:
 // "Datei %s kann nicht geöffnet werden. %s" and "Datei \"%s\" kann nicht erstellt werden. %s".
 QString openErrorText(const QString &path, const QString &reason);

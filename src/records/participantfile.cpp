@@ -1,10 +1,10 @@
 #include "records/participantfile.h"
 
-#include "records/atomicwrite.h"
 #include "records/error.h"
 #include "records/fileoperations.h"
 #include "records/filereading.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <utility>
@@ -20,12 +20,13 @@ bool ParticipantFile::open(const QString &dataFolder, const QString &name)
         return false;
 
     makeWritableByOwner(path);
-    m_lines.loadFromFile(path);
+    m_read = readParticipantFile(path, m_lines);
     // An empty file has an empty header; the separator gives a file without days its first day.
     if (m_lines.isEmpty())
         m_lines.append(QString());
     if (dayCount() == 0)
         m_lines.append(kSeparatorLine);
+    m_read.lines = m_lines.lines();
     m_path = path;
     m_displayName = ::displayName(name);
     m_isOpen = true;
@@ -49,32 +50,70 @@ Fields ParticipantFile::header() const
     return m_lines.isEmpty() ? Fields() : splitFields(m_lines.at(0));
 }
 
-bool ParticipantFile::store(
-    const ShownDay &shown, const QStringList &infoLines, int dayNumber, bool force)
+ParticipantFile::StoreOutcome ParticipantFile::store(const ShownDay &shown,
+    const QStringList &infoLines, int dayNumber, bool force, const ConflictQuestion &ask)
 {
+    StoreOutcome outcome{false, false, false, dayNumber};
     if (!m_isOpen || shown.participant.isEmpty())
-        return false;
+        return outcome;
     if (shown == m_snapshot && !force)
-        return false;
+        return outcome;
     const ShownDay previous = std::exchange(m_snapshot, shown);
 
     const DayRecord day{shown.date, shown.remark, shown.present, infoLines};
     m_lines.setLines(rebuildWithDay(
         m_lines.lines(), dayNumber, shown.schoolClass + u'|' + shown.comment, dayBlock(day)));
-
-    // The backup copy holds the content before this write; a failed copy does not stop it.
+    const QStringList changed = m_lines.lines();
+    WrittenFile written;
     try {
-        makeWritableByOwner(backupFilename());
-        if (fileExists(m_path))
-            copyFileAtomically(m_path, backupFilename());
-    } catch (const TessaroError &) { }
-    try {
-        m_lines.saveToFile(m_path);
-    } catch (const TessaroError &) {
+        written = write(m_lines, ask);
+    } catch (...) {
         // The file still holds the old day: the next store must try again.
         m_snapshot = previous;
         throw;
     }
+    outcome.written = true;
+    outcome.changedElsewhere = written.result != WriteResult::Written;
+    outcome.mergedUnasked = written.result == WriteResult::Merged;
+    const QList<QStringList> blocks
+        = outcome.changedElsewhere ? splitDays(changed).blocks : QList<QStringList>();
+    if (dayNumber >= 1 && dayNumber <= blocks.size()) {
+        // The stored day, found again where the file holds it now.
+        const std::optional<qsizetype> place = findBlock(
+            splitDays(m_lines.lines()).blocks, blocks.at(dayNumber - 1), blocks.size() - dayNumber);
+        outcome.dayNumber = place ? int(*place + 1) : qMin(dayNumber, dayCount());
+    }
+    return outcome;
+}
+
+WrittenFile ParticipantFile::write(const LineList &lines, const ConflictQuestion &ask)
+{
+    WrittenFile written = writeParticipantFile(m_path, m_read, lines, ask);
+    if (written.result == WriteResult::Cancelled)
+        throw CommandCancelled();
+    m_lines = written.file;
+    m_read = written.read;
+    return written;
+}
+
+bool ParticipantFile::removeEmptiedFile(const QString &header, const ConflictQuestion &ask)
+{
+    if (!changedSinceRead(m_path, m_read)) {
+        QFile::remove(m_path);
+        return true;
+    }
+    LineList emptied = m_lines;
+    emptied.setLines({header});
+    try {
+        write(emptied, ask);
+    } catch (const CommandCancelled &) {
+        // The file keeps the day, and so do the lines.
+        m_lines.setLines(m_read.lines);
+        throw;
+    }
+    if (dayCount() > 0)
+        return false;
+    QFile::remove(m_path);
     return true;
 }
 
@@ -88,12 +127,13 @@ void ParticipantFile::removeDay(int n, const QString &schoolClass)
     m_lines.setLines(::removeDay(m_lines.lines(), n, schoolClass));
 }
 
-void writeNewParticipantFile(const QString &path, const QString &schoolClass,
-    const QString &comment, const QString &date, TextEncoding encoding)
+WriteResult writeNewParticipantFile(const QString &path, const QString &schoolClass,
+    const QString &comment, const QString &date, TextEncoding encoding, const ConflictQuestion &ask)
 {
     LineList file;
     file.setEncoding(encoding);
     file.setLines({schoolClass + u'|' + comment, date, kSeparatorLine});
     makeWritableByOwner(path);
-    file.saveToFile(path);
+    // Written as a file that was not there when the name was checked.
+    return writeParticipantFile(path, ReadFile(), file, ask).result;
 }

@@ -49,15 +49,50 @@ QByteArray encodeUtf16(QStringView text, bool littleEndian)
 
 } // namespace
 
-DecodedText decodeText(QByteArrayView bytes)
+TextEncoding encodingOf(QByteArrayView bytes)
 {
     if (bytes.startsWith(kUtf8Mark))
-        return {decodeUtf8(bytes.sliced(3)), TextEncoding::Utf8};
+        return TextEncoding::Utf8;
     if (bytes.startsWith(kUtf16LEMark))
-        return {decodeUtf16(bytes.sliced(2), true), TextEncoding::Utf16LE};
+        return TextEncoding::Utf16LE;
     if (bytes.startsWith(kUtf16BEMark))
-        return {decodeUtf16(bytes.sliced(2), false), TextEncoding::Utf16BE};
-    return {Windows1252::decode(bytes), TextEncoding::Ansi};
+        return TextEncoding::Utf16BE;
+    return TextEncoding::Ansi;
+}
+
+qsizetype markSize(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        return 3;
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE:
+        return 2;
+    case TextEncoding::Ansi:
+        break;
+    }
+    return 0;
+}
+
+QString decodeWithoutMark(QByteArrayView bytes, TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        return decodeUtf8(bytes);
+    case TextEncoding::Utf16LE:
+        return decodeUtf16(bytes, true);
+    case TextEncoding::Utf16BE:
+        return decodeUtf16(bytes, false);
+    case TextEncoding::Ansi:
+        break;
+    }
+    return Windows1252::decode(bytes);
+}
+
+DecodedText decodeText(QByteArrayView bytes)
+{
+    const TextEncoding encoding = encodingOf(bytes);
+    return {decodeWithoutMark(bytes.sliced(markSize(encoding)), encoding), encoding};
 }
 
 QByteArray encodeText(QStringView text, TextEncoding encoding)

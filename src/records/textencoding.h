@@ -20,6 +20,12 @@ struct DecodedText
 // byte of UTF-16 decode to U+FFFD.
 DecodedText decodeText(QByteArrayView bytes);
 
+// The encoding the byte-order mark names, and the size of that mark in bytes.
+TextEncoding encodingOf(QByteArrayView bytes);
+qsizetype markSize(TextEncoding encoding);
+// Decodes bytes that follow the mark, or any part of them that begins at a line start.
+QString decodeWithoutMark(QByteArrayView bytes, TextEncoding encoding);
+
 // Encodes the text, with the byte-order mark first for the UTF encodings.
 QByteArray encodeText(QStringView text, TextEncoding encoding);
 

@@ -11,10 +11,19 @@ namespace {
 
 MessageScript *s_activeScript = nullptr;
 
-bool showMessage(QWidget *parent, MessageKind kind, const QString &text)
+struct Button
+{
+    QString caption;
+    QMessageBox::ButtonRole role;
+};
+
+// Shows the box with its buttons, the first one the default, and returns the index of the one
+// clicked; Escape and the title bar click the last one.
+int showMessage(
+    QWidget *parent, MessageKind kind, const QString &text, const QList<Button> &buttons)
 {
     if (MessageScript *script = MessageScript::active())
-        return script->record(kind, text);
+        return script->record(kind, text, int(buttons.size()));
 
     static const QMessageBox::Icon icons[]
         = {QMessageBox::Information, QMessageBox::Question, QMessageBox::Critical};
@@ -23,20 +32,17 @@ bool showMessage(QWidget *parent, MessageKind kind, const QString &text)
     QMessageBox box(
         icons[int(kind)], Messages::caption(kind), shownText, QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);
-    if (kind == MessageKind::Question) {
-        QPushButton *yes = box.addButton(u"&Ja"_s, QMessageBox::YesRole);
-        QPushButton *no = box.addButton(u"&Nein"_s, QMessageBox::NoRole);
-        box.setDefaultButton(yes);
-        box.setEscapeButton(no);
-        box.exec();
-        return box.clickedButton() == yes;
-    }
-    QPushButton *ok = box.addButton(u"OK"_s, QMessageBox::AcceptRole);
-    box.setDefaultButton(ok);
-    box.setEscapeButton(ok);
+    QList<QAbstractButton *> added;
+    for (const Button &button : buttons)
+        added.append(box.addButton(button.caption, button.role));
+    box.setDefaultButton(qobject_cast<QPushButton *>(added.constFirst()));
+    box.setEscapeButton(added.constLast());
     box.exec();
-    return true;
+    const qsizetype clicked = added.indexOf(box.clickedButton());
+    return int(clicked < 0 ? added.size() - 1 : clicked);
 }
+
+const QList<Button> kOkButton{{u"OK"_s, QMessageBox::AcceptRole}};
 
 } // namespace
 
@@ -57,17 +63,28 @@ QString caption(MessageKind kind)
 
 void information(QWidget *parent, const QString &text)
 {
-    showMessage(parent, MessageKind::Information, text);
+    showMessage(parent, MessageKind::Information, text, kOkButton);
 }
 
 bool question(QWidget *parent, const QString &text)
 {
-    return showMessage(parent, MessageKind::Question, text);
+    return showMessage(parent, MessageKind::Question, text,
+               {{u"&Ja"_s, QMessageBox::YesRole}, {u"&Nein"_s, QMessageBox::NoRole}})
+        == 0;
+}
+
+MergeChoice mergeQuestion(QWidget *parent, const QString &text)
+{
+    // The buttons in the order of MergeChoice.
+    return MergeChoice(showMessage(parent, MessageKind::Question, text,
+        {{u"&Zusammenführen"_s, QMessageBox::AcceptRole},
+            {u"&Überschreiben"_s, QMessageBox::AcceptRole},
+            {u"Abbrechen"_s, QMessageBox::RejectRole}}));
 }
 
 void error(QWidget *parent, const QString &text)
 {
-    showMessage(parent, MessageKind::Error, text);
+    showMessage(parent, MessageKind::Error, text, kOkButton);
 }
 
 } // namespace Messages
@@ -77,6 +94,8 @@ bool runCommand(QWidget *parent, const std::function<void()> &command)
     try {
         command();
         return true;
+    } catch (const CommandCancelled &) {
+        // The user has cancelled it and knows.
     } catch (const TessaroError &failure) {
         Messages::error(parent, failure.text());
     } catch (const std::exception &failure) {
@@ -105,10 +124,11 @@ MessageScript *MessageScript::active()
     return s_activeScript;
 }
 
-bool MessageScript::record(MessageKind kind, const QString &text)
+int MessageScript::record(MessageKind kind, const QString &text, int buttons)
 {
     m_shown.append({kind, text});
-    if (kind != MessageKind::Question)
-        return true;
-    return !m_answers.isEmpty() && m_answers.takeFirst();
+    if (buttons == 1)
+        return 0;
+    // Without an answer left, the last button: Escape's.
+    return m_answers.isEmpty() ? buttons - 1 : qBound(0, m_answers.takeFirst(), buttons - 1);
 }

@@ -72,6 +72,8 @@ private Q_SLOTS:
     void failureKeepsWhatWasThere_data();
     void failureKeepsWhatWasThere();
     void unconfirmedRenamesAreToldAsSuch();
+    void losingDaysIsAskedOnce_data();
+    void losingDaysIsAskedOnce();
 
 private:
     QString dataFolder() const { return m_dir->path() + u"/Daten/"_s; }
@@ -393,6 +395,75 @@ void TestBackupRun::unconfirmedRenamesAreToldAsSuch()
     QVERIFY(m_log.filter(u"Vergleiche"_s).isEmpty());
     for (const auto &[name, bytes] : participantFiles())
         QCOMPARE(readBytes(backupFolder() + name), bytes);
+}
+
+void TestBackupRun::losingDaysIsAskedOnce_data()
+{
+    QTest::addColumn<bool>("backup");
+    QTest::addColumn<MergeChoice>("answer");
+    for (const bool backup : {false, true}) {
+        const char *direction = backup ? "a backup" : "a restore";
+        QTest::addRow("%s answered Zusammenführen", direction) << backup << MergeChoice::Merge;
+        QTest::addRow("%s answered Überschreiben", direction) << backup << MergeChoice::Overwrite;
+        QTest::addRow("%s answered Abbrechen", direction) << backup << MergeChoice::Cancel;
+    }
+}
+
+void TestBackupRun::losingDaysIsAskedOnce()
+{
+    QFETCH(bool, backup);
+    QFETCH(MergeChoice, answer);
+    const QString source = backup ? dataFolder() : backupFolder();
+    const QString destination = backup ? backupFolder() : dataFolder();
+    const QByteArray day6 = "Mo., 6. J\xE4nner 2025|\r\n1\r\n<--------------->\r\n";
+    const QByteArray day7 = "Di., 7. J\xE4nner 2025|\r\n1\r\n<--------------->\r\n";
+    const QByteArray day8 = "Mi., 8. J\xE4nner 2025|krank\r\n0\r\n<--------------->\r\n";
+    // Each file: its source, the file it replaces ("" for none), the two merged.
+    const QList<std::tuple<QString, QByteArray, QByteArray, QByteArray>> files{
+        {u"Anna.dat"_s, "4b|\r\n" + day7 + day6, "4b|\r\n" + day8 + day6,
+            "4b|\r\n" + day8 + day7 + day6},
+        {u"Emil.dat"_s, "4b|\r\n" + day7 + day6, "4b|\r\n" + day6, {}},
+        {u"Schuljahr 2024-25/Dora.dat"_s, "9a|\r\n" + day6, {}, {}},
+        {u"Schuljahr 2025-26/Bert.dat"_s, "9a|\r\n" + day6, "9a|alt\r\n" + day8 + day7 + day6,
+            "9a|\r\n" + day8 + day7 + day6}};
+    for (const QString &folder : {u"Schuljahr 2024-25/"_s, u"Schuljahr 2025-26/"_s})
+        QVERIFY(QDir().mkpath(source + folder));
+    QVERIFY(QDir().mkpath(destination + u"Schuljahr 2025-26/"_s));
+    for (const auto &[name, incoming, replaced, merged] : files) {
+        QVERIFY(writeBytes(source + name, incoming));
+        QVERIFY(replaced.isEmpty() || writeBytes(destination + name, replaced));
+    }
+
+    BackupRun backupRun(
+        backup ? BackupDirection::Backup : BackupDirection::Restore, dataFolder(), root());
+    QStringList questions;
+    backupRun.askAboutLosses = [&](const QString &question) {
+        questions.append(question);
+        return answer;
+    };
+    const RunOutcome outcome = run(backupRun);
+
+    QCOMPARE(questions,
+        QStringList{(backup ? u"Beim Sichern würden Tage verloren gehen, die nur auf dem "
+                              "Datenträger stehen:"_s
+                            : u"Beim Wiederherstellen würden Tage verloren gehen, die nur im "
+                              "Datenordner stehen:"_s)
+            + u"\r\n\"Anna\": 1 Tag\r\n\"Bert\" (Schuljahr 2025-26): 2 Tage\r\nZusammenführen: "
+              "Jede dieser Dateien erhält die Tage beider Seiten.\r\nÜberschreiben: Die Dateien "
+              "werden ersetzt, diese Tage gehen verloren.\r\nAbbrechen: Es wird nichts kopiert."_s});
+    QCOMPARE(outcome.succeeded, answer != MergeChoice::Cancel);
+    QCOMPARE(outcome.message.isEmpty(), answer == MergeChoice::Cancel);
+    QCOMPARE(m_log.filter(u"Schuljahr 2024-25/Dora.dat"_s).size(),
+        answer == MergeChoice::Cancel ? 0 : 2);
+    for (const auto &[name, incoming, replaced, merged] : files) {
+        QCOMPARE(readBytes(source + name), incoming);
+        QByteArray expected = incoming;
+        if (answer == MergeChoice::Cancel)
+            expected = replaced.isEmpty() ? "<missing>" : replaced;
+        else if (answer == MergeChoice::Merge && !merged.isEmpty())
+            expected = merged;
+        QCOMPARE(readBytes(destination + name), expected);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestBackupRun)

@@ -234,6 +234,8 @@ class OrcaSession:
         return dict(self.env, LANG=self.locale, LC_ALL=self.locale)
 
     def utterances(self):
+        """Orca's utterances since the last call. A text with line breaks, a message box's, spans
+        several lines of the log; its lines are joined with blanks."""
         found = []
         for line in self.speech.new_lines():
             # A text with line breaks (a message of several lines) is logged over several lines:

@@ -46,6 +46,7 @@ private Q_SLOTS:
     void questionEscapeAnswersNo();
     void questionEnterAnswersYes();
     void error();
+    void mergeQuestionEnterMergesEscapeCancels();
     void runCommandShowsTheErrorAndGoesOn();
     void scriptedAnswers();
 };
@@ -84,6 +85,18 @@ void TestMessages::error()
     Messages::error(nullptr, u"Fehlertext"_s);
     QCOMPARE(seen.caption, u"Fehler"_s);
     QCOMPARE(seen.buttons, QStringList{u"OK"_s});
+}
+
+void TestMessages::mergeQuestionEnterMergesEscapeCancels()
+{
+    SeenBox seen;
+    answerNextBox(&seen, Qt::Key_Escape);
+    QCOMPARE(Messages::mergeQuestion(nullptr, u"Tage gingen verloren"_s), MergeChoice::Cancel);
+    QCOMPARE(seen.caption, u"Bestätigen"_s);
+    QCOMPARE(
+        seen.buttons, (QStringList{u"&Zusammenführen"_s, u"&Überschreiben"_s, u"Abbrechen"_s}));
+    answerNextBox(&seen, Qt::Key_Return);
+    QCOMPARE(Messages::mergeQuestion(nullptr, u"Tage gingen verloren"_s), MergeChoice::Merge);
 }
 
 void TestMessages::runCommandShowsTheErrorAndGoesOn()
