@@ -366,12 +366,13 @@ def run(args):
             walk.step(name, keys)
             if name == "Ctrl+Left in Datum" and orca.braille is not None:
                 walk.braille_day_message(orca.braille)
+        # Before the year change, which moves Berta Blau's class away.
+        if program is not None:
+            walk_loss_question(walk, os.path.join(env["HOME"], "Documents", "Tessaro"))
         school_year_steps(walk, home)
         for run_number in range(1, args.runs + 1):
             for name, keys in MESSAGE_BOX_STEPS:
                 walk.step(name, keys, run_number)
-        if program is not None:
-            walk_loss_question(walk, os.path.join(env["HOME"], "Documents", "Tessaro"))
     except (RuntimeError, OSError) as error:
         if walk is None:
             return [("session setup", False, str(error))], []
