@@ -9,6 +9,7 @@
 #include "records/daymerge.h"
 #include "records/error.h"
 #include "records/filereading.h"
+#include "records/folderwrite.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -206,7 +207,7 @@ void BackupRun::copyFolder(qsizetype first, qsizetype end, qsizetype &failed, bo
     for (qsizetype i = first; i < end; ++i)
         (m_merged.contains(m_fileNames.at(i)) ? order : copies).append(i);
     order += copies;
-    FolderCopy copy(destinationFolder() + folder);
+    FolderWrite copy(destinationFolder() + folder);
     if (flushDestination)
         copy.confirmRenames = flushDestination;
     QList<qsizetype> copied;
@@ -233,9 +234,9 @@ void BackupRun::copyFolder(qsizetype first, qsizetype end, qsizetype &failed, bo
             afterCopyingFile(name);
     }
     // The copies made before a failure are put in place all the same.
-    const FolderCopy::Commit committed = copy.commit();
-    if (committed.placed < copied.size())
-        failed = copied.at(committed.placed);
+    const FolderWrite::Commit committed = copy.commit();
+    if (committed.placedInOrder() < copied.size())
+        failed = copied.at(committed.placedInOrder());
     if (!copied.isEmpty())
         confirmed = confirmed && committed.confirmed;
 }

@@ -48,7 +48,7 @@ QString lossQuestion(BackupDirection direction, const QList<DayLoss> &losses);
 // the participant files of the folder and those of its subfolders, one level deep, each into
 // the subfolder of the same name. Files of the destination that the source does not hold are
 // kept. Every file of the destination is at every moment either as it was or completely copied
-// (FolderCopy), and no copy is compared before all copies are on the medium.
+// (FolderWrite), and no copy is compared before all copies are on the medium.
 //
 // Before anything is copied, each file the run would replace is compared day by day with the
 // one that replaces it. Where it holds days the other lacks, the run asks once: "Merge" gives

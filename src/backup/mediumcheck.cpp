@@ -12,7 +12,7 @@ bool holdsOnMedium(const QString &path, const QByteArray &bytes)
         QByteArray held;
         held.reserve(bytes.size());
         // One block more than expected is enough to tell a longer file.
-        while (held.size() <= bytes.size() && file.readChunk(held, kCopyBlockSize)) { }
+        while (held.size() <= bytes.size() && file.readChunk(held, kReadBlockSize)) { }
         return held == bytes;
     } catch (const TessaroError &) {
         return false;

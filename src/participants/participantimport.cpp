@@ -3,12 +3,12 @@
 #include "participants/participantlisting.h"
 #include "participants/participantname.h"
 
-#include "records/concurrentwork.h"
 #include "records/dates.h"
 #include "records/dayformat.h"
 #include "records/delimitedtext.h"
 #include "records/error.h"
 #include "records/filereading.h"
+#include "records/folderwrite.h"
 #include "records/participantfile.h"
 
 #include <QHash>
@@ -197,30 +197,36 @@ QString leftOutText(const QString &listName, const ImportPlan &plan)
 ImportOutcome createParticipants(const QString &folder,
     const QList<ImportedParticipant> &participants, const QString &date, TextEncoding encoding)
 {
-    // The error text of each participant's file, in the list's order; empty where it was created.
-    QStringList failures(participants.size());
-    runConcurrently(participants.size(), [&](qsizetype index) {
-        const ImportedParticipant &participant = participants.at(index);
-        const QString path = folder + participant.name + u".dat"_s;
-        try {
-            // Created since the list was planned, by another computer on the same folder or in
-            // another letter case: an existing participant is never replaced.
-            if (fileExists(path)
-                || writeNewParticipantFile(
-                       path, participant.schoolClass, participant.comment, date, encoding)
-                    == WriteResult::Cancelled)
-                throw TessaroError(createErrorText(path, systemErrorReason(EEXIST)));
-        } catch (const TessaroError &failure) {
-            failures[index] = failure.text();
-        }
-    });
+    // All files are written first and put in place together, each only where its name is still
+    // free: a participant created meanwhile, by another computer on the same folder or in another
+    // letter case, is never replaced.
+    FolderWrite write(folder);
     ImportOutcome outcome;
-    for (const QString &failure : std::as_const(failures)) {
-        if (failure.isEmpty())
+    QStringList written;
+    for (const ImportedParticipant &participant : participants) {
+        const QString fileName = participant.name + u".dat"_s;
+        try {
+            if (fileExists(folder + fileName))
+                throw TessaroError(createErrorText(folder + fileName, systemErrorReason(EEXIST)));
+            write.writeIn(fileName,
+                newParticipantLines(participant.schoolClass, participant.comment, date, encoding)
+                    .toBytes(),
+                FolderWrite::Placing::Create);
+            written.append(fileName);
+        } catch (const TessaroError &failure) {
+            outcome.failures.append(failure.text());
+        }
+    }
+    const FolderWrite::Commit committed = write.commit(FolderWrite::AfterAFailure::PlaceTheOthers);
+    for (qsizetype i = 0; i < written.size(); ++i) {
+        if (committed.placed.at(i))
             ++outcome.created;
         else
-            outcome.failures.append(failure);
+            outcome.failures.append(
+                createErrorText(folder + written.at(i), systemErrorReason(EEXIST)));
     }
+    if (outcome.created > 0 && !committed.confirmed)
+        outcome.failures.append(createErrorText(folder, systemErrorReason(EIO)));
     return outcome;
 }
 

@@ -3,19 +3,17 @@
 #include "participants/participantlisting.h"
 
 #include "records/atomicwrite.h"
-#include "records/concurrentwork.h"
 #include "records/datafolder.h"
 #include "records/dates.h"
 #include "records/error.h"
 #include "records/fileoperations.h"
 #include "records/filereading.h"
+#include "records/folderwrite.h"
 #include "records/headerline.h"
 
 #include <QDir>
 
 #include <cerrno>
-#include <variant>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -107,6 +105,19 @@ void moveInto(const QString &path, const QString &targetFolder, const QString &f
     }
 }
 
+// Moves a leaving participant's file into the year's folder.
+void moveLeaving(const QString &folder, const QString &fileName, const QString &yearFolder)
+{
+    const QString target = folder + yearFolder + u'/';
+    // A folder that cannot be made shows as the move that fails.
+    QDir().mkpath(target);
+    moveInto(folder + fileName, target, fileName);
+    // The backup copy goes along, so that the data folder holds nothing of the participant.
+    const QString backup = folder + fileName + u".bak"_s;
+    if (fileExists(backup))
+        moveInto(backup, target, fileName + u".bak"_s);
+}
+
 } // namespace
 
 SchoolYearChange::Kind changeParticipantFile(const QString &folder, const QString &fileName,
@@ -122,14 +133,7 @@ SchoolYearChange::Kind changeParticipantFile(const QString &folder, const QStrin
             throw TessaroError(createErrorText(path, systemErrorReason(EACCES)));
         writeFileAtomically(path, withHeaderClass(bytes, newName));
     } else if (kind == SchoolYearChange::Kind::Leaves) {
-        const QString target = folder + yearFolder + u'/';
-        // A folder that cannot be made shows as the move that fails.
-        QDir().mkpath(target);
-        moveInto(path, target, fileName);
-        // The backup copy goes along, so that the data folder holds nothing of the participant.
-        const QString backup = path + u".bak"_s;
-        if (fileExists(backup))
-            moveInto(backup, target, fileName + u".bak"_s);
+        moveLeaving(folder, fileName, yearFolder);
     }
     return kind;
 }
@@ -137,26 +141,50 @@ SchoolYearChange::Kind changeParticipantFile(const QString &folder, const QStrin
 SchoolYearOutcome changeSchoolYear(
     const QString &folder, const SchoolYearChange &change, const QString &yearFolder)
 {
-    const QStringList fileNames = participantFileNames(folder);
-    // What became of each file, in the file system's order; a failure as its error text.
-    std::vector<std::variant<SchoolYearChange::Kind, QString>> results(size_t(fileNames.size()));
-    runConcurrently(fileNames.size(), [&](qsizetype index) {
-        try {
-            results[size_t(index)]
-                = changeParticipantFile(folder, fileNames.at(index), change, yearFolder);
-        } catch (const TessaroError &failure) {
-            results[size_t(index)] = failure.text();
-        }
-    });
     SchoolYearOutcome outcome;
-    for (const auto &result : results) {
-        if (const QString *failure = std::get_if<QString>(&result))
-            outcome.failures.append(*failure);
-        else if (std::get<SchoolYearChange::Kind>(result) == SchoolYearChange::Kind::Renamed)
-            ++outcome.renamed;
-        else if (std::get<SchoolYearChange::Kind>(result) == SchoolYearChange::Kind::Leaves)
-            ++outcome.moved;
+    // The renamed files are written first and put in place together, each only while it still
+    // holds what was read; one that another copy changed meanwhile is changed again on its own,
+    // as it is now.
+    FolderWrite write(folder);
+    QStringList written;
+    for (const QString &fileName : participantFileNames(folder)) {
+        try {
+            const QString path = folder + fileName;
+            const QByteArray bytes = readWholeFile(path);
+            QString newName;
+            switch (change.kindOf(headerClassOf(bytes), &newName)) {
+            case SchoolYearChange::Kind::Renamed:
+                // The rename would pass over a write protection.
+                if (isWriteProtected(path))
+                    throw TessaroError(createErrorText(path, systemErrorReason(EACCES)));
+                write.writeIn(fileName, withHeaderClass(bytes, newName),
+                    FolderWrite::Placing::ReplaceUnchanged, bytes);
+                written.append(fileName);
+                break;
+            case SchoolYearChange::Kind::Leaves:
+                moveLeaving(folder, fileName, yearFolder);
+                ++outcome.moved;
+                break;
+            case SchoolYearChange::Kind::Unchanged:
+                break;
+            }
+        } catch (const TessaroError &failure) {
+            outcome.failures.append(failure.text());
+        }
     }
+    const FolderWrite::Commit committed = write.commit(FolderWrite::AfterAFailure::PlaceTheOthers);
+    for (qsizetype i = 0; i < written.size(); ++i) {
+        try {
+            if (committed.placed.at(i)
+                || changeParticipantFile(folder, written.at(i), change, yearFolder)
+                    == SchoolYearChange::Kind::Renamed)
+                ++outcome.renamed;
+        } catch (const TessaroError &failure) {
+            outcome.failures.append(failure.text());
+        }
+    }
+    if (outcome.renamed > 0 && !committed.confirmed)
+        outcome.failures.append(createErrorText(folder, systemErrorReason(EIO)));
     return outcome;
 }
 

@@ -21,17 +21,6 @@ namespace {
     throw TessaroError(createErrorText(path, systemErrorReason(errorNumber)));
 }
 
-// Gives the new file the old one's permissions, and its owner and group where the user may:
-// another user's file keeps at least its group when the user belongs to it.
-bool keepOwnerAndPermissions(int fd, const struct stat &old)
-{
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
-        // Neither: the new file is the user's own, in the user's group.
-    }
-    // After the owner: a change of owner clears the set-user-id bits.
-    return ::fchmod(fd, old.st_mode & 07777) == 0;
-}
-
 // The whole content of an open file, from its start; false with errno set on a read error.
 bool readAllBytes(int fd, QByteArray *bytes)
 {

@@ -9,11 +9,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The attributes a replaced file passes on to its successor; read-only is not among them, since
-// a read-only file is never replaced.
-constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM
-    | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-
 [[noreturn]] void throwCreateError(const QString &path, DWORD error)
 {
     throw TessaroError(createErrorText(path, windowsErrorReason(error)));
@@ -67,17 +62,6 @@ void writeInPlace(const QString &path, const QString &target, const QByteArray &
         overwrite(file.get(), old);
         throwCreateError(path, error);
     }
-}
-
-// Gives the new file the attributes of the one it replaces, so that a hidden file stays hidden.
-void keepAttributes(HANDLE file, const QString &replaced)
-{
-    const DWORD old = GetFileAttributesW(nativePath(replaced).c_str());
-    if (old == INVALID_FILE_ATTRIBUTES || !(old & kKeptAttributes))
-        return;
-    FILE_BASIC_INFO basic = {};
-    basic.FileAttributes = old & kKeptAttributes;
-    SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic);
 }
 
 } // namespace

@@ -8,6 +8,14 @@ bool fileExists(const QString &path)
     return info.exists() && !info.isDir();
 }
 
+bool readBlock(RegularFileReader &file, QByteArray &block)
+{
+    block.resize(0);
+    while (block.size() < kReadBlockSize && file.readChunk(block, kReadBlockSize - block.size())) {
+    }
+    return !block.isEmpty();
+}
+
 QByteArray readWholeFile(const QString &path)
 {
     RegularFileReader file(path);

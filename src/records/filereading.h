@@ -42,6 +42,13 @@ private:
     std::unique_ptr<UncachedReads> m_uncached;
 };
 
+// The block in which files are copied and compared, so that none is ever read whole into memory.
+inline constexpr qsizetype kReadBlockSize = 65536;
+
+// Reads a whole block of kReadBlockSize unless the end of the file comes first; false when nothing
+// was left.
+bool readBlock(RegularFileReader &file, QByteArray &block);
+
 // Reads the whole file through a RegularFileReader.
 QByteArray readWholeFile(const QString &path);
 

@@ -127,13 +127,21 @@ void ParticipantFile::removeDay(int n, const QString &schoolClass)
     m_lines.setLines(::removeDay(m_lines.lines(), n, schoolClass));
 }
 
-WriteResult writeNewParticipantFile(const QString &path, const QString &schoolClass,
-    const QString &comment, const QString &date, TextEncoding encoding, const ConflictQuestion &ask)
+LineList newParticipantLines(
+    const QString &schoolClass, const QString &comment, const QString &date, TextEncoding encoding)
 {
     LineList file;
     file.setEncoding(encoding);
     file.setLines({schoolClass + u'|' + comment, date, kSeparatorLine});
+    return file;
+}
+
+WriteResult writeNewParticipantFile(const QString &path, const QString &schoolClass,
+    const QString &comment, const QString &date, TextEncoding encoding, const ConflictQuestion &ask)
+{
     makeWritableByOwner(path);
     // Written as a file that was not there when the name was checked.
-    return writeParticipantFile(path, ReadFile(), file, ask).result;
+    return writeParticipantFile(
+        path, ReadFile(), newParticipantLines(schoolClass, comment, date, encoding), ask)
+        .result;
 }

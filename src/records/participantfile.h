@@ -99,9 +99,13 @@ private:
     ShownDay m_snapshot;
 };
 
-// Writes the file of a new participant as participant creation makes it: the header line
+// The file of a new participant as participant creation makes it: the header line
 // class + "|" + comment, one day of the date text without remark and without flag line (so it
-// reads as present) and the separator line, in the encoding given. It goes through
+// reads as present) and the separator line, in the encoding given.
+LineList newParticipantLines(
+    const QString &schoolClass, const QString &comment, const QString &date, TextEncoding encoding);
+
+// Writes the file of a new participant (newParticipantLines). It goes through
 // writeParticipantFile as a file that did not exist when the name was checked: a file that
 // another copy created meanwhile is not written over unasked (without ask, not at all: the result
 // is Cancelled). Raises TessaroError when it fails.

@@ -5,6 +5,8 @@
 
 #include <ctime>
 
+#include <sys/stat.h>
+
 // The POSIX half of records/temporaryfiles.h: files reached through a folder's descriptor, locked
 // with flock.
 
@@ -20,6 +22,10 @@ int createTemporaryFile(int folderFd, const QString &fileName, QByteArray *tempo
 // also on a network drive) and locked by nobody. Everything else stays, and so does whatever
 // cannot be checked.
 void removeLeftovers(int folderFd, const timespec &reference);
+
+// Gives the new file of the descriptor the old one's permissions, and its owner and group where
+// the user may; false when the permissions cannot be set.
+bool keepOwnerAndPermissions(int fd, const struct stat &old);
 
 // Writes all bytes to the descriptor, repeating short and interrupted writes; false with errno
 // set when a write fails.

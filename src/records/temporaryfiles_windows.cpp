@@ -7,6 +7,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// The attributes a replaced file passes on to its successor; read-only is not among them, since
+// a read-only file is never replaced.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM
+    | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 // The classic path limit, less room for a file name appended by Windows itself.
 constexpr qsizetype kClassicPathLimit = MAX_PATH - 12;
 
@@ -97,6 +102,17 @@ void removeLeftovers(const QString &folder, quint64 reference)
             removeIfLeftover(folder + u'/' + name, reference);
     } while (FindNextFileW(search, &entry));
     FindClose(search);
+}
+
+// Gives the new file the attributes of the one it replaces, so that a hidden file stays hidden.
+void keepAttributes(HANDLE file, const QString &replaced)
+{
+    const DWORD old = GetFileAttributesW(nativePath(replaced).c_str());
+    if (old == INVALID_FILE_ATTRIBUTES || !(old & kKeptAttributes))
+        return;
+    FILE_BASIC_INFO basic = {};
+    basic.FileAttributes = old & kKeptAttributes;
+    SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic);
 }
 
 bool deleteThroughHandle(HANDLE file)

@@ -65,6 +65,10 @@ quint64 lastWriteTime(HANDLE file);
 // asked: a file that nobody holds open has lost its writer, whoever that was.
 void removeLeftovers(const QString &folder, quint64 reference);
 
+// Gives the new file of the handle the attributes of the file it replaces (hidden, system,
+// archive), so that a hidden file stays hidden.
+void keepAttributes(HANDLE file, const QString &replaced);
+
 // Removes a file through a handle opened with deletion rights; the name goes when it closes.
 bool deleteThroughHandle(HANDLE file);
 
