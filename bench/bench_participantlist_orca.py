@@ -26,9 +26,7 @@ ratio. Goal: 1,000 within 1.5 times 1 on every measure.
 import argparse
 import glob
 import os
-import re
 import statistics
-import subprocess
 import sys
 import time
 
@@ -167,35 +165,22 @@ def main():
     parser.add_argument("--verbose", action="store_true")
     args = parser.parse_args()
 
-    session = atspisession.Session(args.verbose)
-    orca = None
-    bench = None
-    medians = {}
-    try:
-        session.start_desktop()
-        orca = orcasession.OrcaSession(session, LOCALES[args.language], False)
-        orca.wait_until_ready()
+    benches, medians = [], {}
+
+    def play(session, orca):
         bench = Bench(session, orca, args.language)
+        benches.append(bench)
         for count in FOLDER_SIZES:
             medians[count] = bench.measure(os.path.abspath(args.program), count, args.rounds)
-    except (RuntimeError, OSError) as error:
-        checks = bench.checks if bench else []
-        checks.append(("session", False, str(error)))
-    finally:
-        if orca is not None:
-            orca.close()
-        try:
-            session.stop()
-        except RuntimeError as error:
-            if bench is not None:
-                bench.checks.append(("cleanup", False, str(error)))
+
+    failures = orcasession.run_with_orca(LOCALES[args.language], False, args.verbose, play)
     one, thousand = medians.get(FOLDER_SIZES[0]), medians.get(FOLDER_SIZES[1])
     if one and thousand:
         print("median of %d rounds   1 participant   1,000   ratio (goal: at most 1.5)" % args.rounds)
         for name, description in MEASURES:
             print("%-16s %10.1f ms %8.1f ms %7.2f   %s" % (name, one[name] * 1000, thousand[name] * 1000,
                                                         thousand[name] / one[name], description))
-    return atspisession.report(bench.checks if bench else [("session setup", False, "")], args.verbose)
+    return atspisession.report((benches[0].checks if benches else []) + failures, args.verbose)
 
 
 if __name__ == "__main__":

@@ -305,15 +305,12 @@ class Walk:
 
 
 def run(args):
-    session = atspisession.Session(args.verbose)
-    orca = None
-    walk = None
-    try:
-        session.start_desktop()
-        orca = orcasession.OrcaSession(session, LOCALES[args.language], args.braille)
-        orca.wait_until_ready()
+    walks = []
+
+    def play(session, orca):
         transcript = {} if args.record else read_transcripts(TRANSCRIPT_FILE, args.language)
         walk = Walk(orca, transcript, args.record, args.verbose)
+        walks.append(walk)
         home = atspisession.make_home(os.path.join(session.tmp, "tessaro"),
                                       {"AktOrdner": 1, "Teilnehmer": PARTICIPANT}, PARTICIPANTS)
         env = dict(session.program_env(home), **orca.program_env(), **fixed_fonts(session.tmp))
@@ -327,19 +324,12 @@ def run(args):
         for run_number in range(1, args.runs + 1):
             for name, keys in MESSAGE_BOX_STEPS:
                 walk.step(name, keys, run_number)
-    except (RuntimeError, OSError) as error:
-        if walk is None:
-            return [("session setup", False, str(error))], []
-        walk.check("session", False, str(error))
-    finally:
-        if orca is not None:
-            orca.close()
-        try:
-            session.stop()
-        except RuntimeError as error:
-            if walk is not None:
-                walk.check("cleanup", False, str(error))
-    return walk.checks, walk.recorded
+
+    failures = orcasession.run_with_orca(LOCALES[args.language], args.braille, args.verbose, play)
+    if not walks:
+        return failures, []
+    walks[0].checks.extend(failures)
+    return walks[0].checks, walks[0].recorded
 
 
 def main():

@@ -5,10 +5,9 @@
 
 #include "speech/atspilistcache.h"
 
-#include <QLineEdit>
-#include <QListWidget>
+#include "listwindow.h"
+
 #include <QTest>
-#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -46,7 +45,7 @@ private:
     QStringList removed() const;
     QString path(int row) const;
 
-    std::unique_ptr<QWidget> m_window;
+    std::unique_ptr<ListWindow> m_window;
     QListWidget *m_list = nullptr;
     QLineEdit *m_edit = nullptr;
     std::unique_ptr<AtspiListCache> m_cache;
@@ -55,17 +54,12 @@ private:
 
 void TestAtspiListCache::init()
 {
-    m_window = std::make_unique<QWidget>();
-    auto *layout = new QVBoxLayout(m_window.get());
-    m_list = new QListWidget;
+    m_window = std::make_unique<ListWindow>();
+    m_list = m_window->list;
+    m_edit = m_window->edit;
     m_list->setAccessibleName(u"Aktuelle Klasse: (Alle)"_s);
     m_list->addItems({u"Anton Berger"_s, u"Berta Blau"_s, u"Carl Christ"_s});
-    m_edit = new QLineEdit;
-    layout->addWidget(m_list);
-    layout->addWidget(m_edit);
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QVERIFY(m_window->show());
     m_list->setFocus();
     m_list->setCurrentRow(1);
     m_cache = std::make_unique<AtspiListCache>(
@@ -185,7 +179,7 @@ void TestAtspiListCache::refillRemovesTheEntriesAndPublishesTheNewOnes()
     QCOMPARE(added().at(1).object.path.path(), path(1));
 
     // A hidden list is left to the screen reader's questions.
-    m_window->hide();
+    m_window->window->hide();
     m_sent.clear();
     m_list->addItem(u"Franz Fink"_s);
     changeModel(QAccessibleTableModelChangeEvent::RowsInserted, 2);
