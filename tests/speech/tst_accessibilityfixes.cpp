@@ -5,13 +5,12 @@
 
 #include "speech/accessibilityfixes.h"
 
-#include "listwindow.h"
-
 #include <QAccessible>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 
+#include <QVBoxLayout>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -70,7 +69,7 @@ private:
     void fillList(int entries, int current);
 
     QAccessible::UpdateHandler m_handler = nullptr;
-    std::unique_ptr<ListWindow> m_window;
+    std::unique_ptr<QWidget> m_window;
     QListWidget *m_list = nullptr;
     QLineEdit *m_edit = nullptr;
 };
@@ -86,10 +85,15 @@ void TestAccessibilityFixes::initTestCase()
 
 void TestAccessibilityFixes::init()
 {
-    m_window = std::make_unique<ListWindow>();
-    m_list = m_window->list;
-    m_edit = m_window->edit;
-    QVERIFY(m_window->show());
+    m_window = std::make_unique<QWidget>();
+    auto *layout = new QVBoxLayout(m_window.get());
+    m_list = new QListWidget;
+    m_edit = new QLineEdit;
+    layout->addWidget(m_list);
+    layout->addWidget(m_edit);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     s_reports.clear();
 }
 
