@@ -103,8 +103,11 @@ void ParticipantListDialog::layoutControls()
         maxClient);
     m_ui.classLabel->setGeometry(g.label);
     m_ui.list->setGeometry(g.list);
-    // A name wider than the work area allows is wrapped, not cut.
-    m_ui.list->setWordWrap(entriesWidth > g.list.width());
+    // A name wider than the work area allows is wrapped, not cut. Otherwise every entry is one
+    // line of the same height, and the list lays out 1,000 entries from the first one's size.
+    const bool wrapped = entriesWidth > g.list.width();
+    m_ui.list->setWordWrap(wrapped);
+    m_ui.list->setUniformItemSizes(!wrapped);
     m_ui.classesButton->setGeometry(g.classesButton);
     m_ui.okButton->setGeometry(g.okButton);
     m_ui.cancelButton->setGeometry(g.cancelButton);

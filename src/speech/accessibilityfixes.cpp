@@ -1,6 +1,7 @@
 #include "speech/accessibilityfixes.h"
 
 #include "speech/lineeditaccessible.h"
+#include "speech/listcache.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -34,7 +35,8 @@ int currentEntryChild(QListView *list)
     return entryChild(list, list->currentIndex());
 }
 
-// Hands an event on to the platform bridge and remembers the object last reported as focused.
+// Hands an event on to the platform bridge, after what the screen reader holds of the lists is
+// brought up to date with it, and remembers the object last reported as focused.
 class Bridge
 {
 public:
@@ -42,6 +44,7 @@ public:
     {
         if (event->type() == QAccessible::Focus)
             m_reportedFocus = event->object();
+        updateListCache(event);
         s_nextHandler(event);
     }
 

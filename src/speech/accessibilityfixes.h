@@ -16,6 +16,9 @@
 // - A line edit's selection and caret are reported only while the focus is in it and has been
 //   reported, and text the program writes into the focused edit is not read as typed (see
 //   ProgramTextChange): Orca read the value twice on entering a field and after a command.
+// - Before an event goes to the platform bridge, what the screen reader keeps of the program's
+//   lists is brought up to date with it (see listcache.h): on Linux the shown lists and their
+//   entries are handed to Orca's AT-SPI library, which then counts them without asking.
 void installAccessibilityFixes();
 
 // Marks what happens to a line edit's text while it lives as the program's own doing, such as

@@ -10,7 +10,10 @@ Each step presses its keys and collects what is said until Orca and the
 program have been quiet for a moment: Orca's utterances from its own speech
 log, the program's announcements from Speech Dispatcher's log, with the
 language they were spoken in. The message box steps (a new day, a deleted day,
-a renamed participant) are played --runs times. With --braille, BRLTTY's
+a renamed participant) are played --runs times, after the participant list has
+been opened once more with 1,000 participants. The program sees only the
+Liberation fonts, so that the font dialog lists the same families on every
+machine. With --braille, BRLTTY's
 virtual display runs too, and the day message is checked on it: it appears, it
 goes when its time is up and the display shows Orca's line again within a
 second, and a routing key pressed while it shows takes it away without moving
@@ -143,6 +146,16 @@ LOSS_QUESTION_STEPS = [
     ("loss question: Escape closes the window", ["Escape"]),
 ]
 STICK_BACKUP = ("Berta Blau", "3b|", [("09.03.2026", "", 1, [])])
+# The participant list once more with 1,000 participants, the added ones removed afterwards: Orca
+# says what it says with three, but for the number.
+MANY_PARTICIPANTS = 1000
+MANY_PARTICIPANTS_STEPS = [
+    ("participant list with 1,000: Ctrl+T", ["ctrl+t"]),
+    ("participant list with 1,000: Escape", ["Escape"]),
+]
+# The program sees only the fonts of Debian's fonts-liberation, which it needs anyway, so that the
+# font dialog lists the same families on every machine.
+FONT_FOLDER = "/usr/share/fonts/truetype/liberation"
 # BRLTTY's virtual display: after Ctrl+Right the day message shows, and the display goes back to
 # Orca's line within a second of the message's end.
 BRAILLE_MESSAGE_TIME = 5.0
@@ -176,6 +189,21 @@ def focused_caret(env):
     except subprocess.TimeoutExpired:
         return None
     return reply.stdout.strip() or None
+
+
+def fixed_fonts(folder):
+    """The environment that shows the program only the fonts of FONT_FOLDER, with the system's
+    font rules and Liberation Sans as the sans-serif font; folder takes the configuration and
+    fontconfig's cache."""
+    config = os.path.join(folder, "fonts.conf")
+    with open(config, "w", encoding="utf-8") as file:
+        file.write('<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">\n'
+                   '<fontconfig>\n  <include ignore_missing="yes">/etc/fonts/conf.d</include>\n'
+                   '  <reset-dirs/>\n  <dir>%s</dir>\n  <cachedir>%s</cachedir>\n'
+                   '  <alias><family>sans-serif</family><prefer><family>Liberation Sans</family></prefer>'
+                   '</alias>\n</fontconfig>\n'
+                   % (FONT_FOLDER, os.path.join(folder, "fontconfig-cache")))
+    return {"FONTCONFIG_FILE": config}
 
 
 def read_transcripts(path, language):
@@ -238,15 +266,8 @@ class Walk:
 
     def press(self, keys):
         """Presses each key as a person does: a modifier goes down a moment before its key."""
-        env = self.orca.session.env
         for key in keys:
-            *modifiers, name = key.split("+")
-            if modifiers:
-                subprocess.run(["xdotool", "keydown", "+".join(modifiers)], env=env, check=True)
-                time.sleep(0.08)
-            subprocess.run(["xdotool", "key", name], env=env, check=True)
-            if modifiers:
-                subprocess.run(["xdotool", "keyup", "+".join(modifiers)], env=env, check=True)
+            orcasession.press_key(self.orca.session.env, key)
             time.sleep(0.15)
 
     def step(self, name, keys, run=None):
@@ -298,6 +319,18 @@ class Walk:
         self.press(["ctrl+Right"])
         self.orca.listen(quiet=0.5)
 
+    def many_participants(self, folder):
+        """The participant list with MANY_PARTICIPANTS participants in the data folder."""
+        added = [os.path.join(folder, "Teilnehmer %04d.dat" % number)
+                 for number in range(MANY_PARTICIPANTS - len(PARTICIPANTS))]
+        for path in added:
+            atspisession.write_participant_file(folder, os.path.basename(path)[:-4], "5A|",
+                                                [("10.03.2026", "", 1, [])])
+        for name, keys in MANY_PARTICIPANTS_STEPS:
+            self.step(name, keys)
+        for path in added:
+            os.remove(path)
+
     @staticmethod
     def wait_for_display(display, since, condition, timeout):
         deadline = time.monotonic() + timeout
@@ -343,18 +376,15 @@ def walk_loss_question(walk, data_folder):
 
 
 def run(args):
-    session = atspisession.Session(args.verbose)
-    orca = None
-    walk = None
-    try:
-        session.start_desktop()
-        orca = orcasession.OrcaSession(session, LOCALES[args.language], args.braille)
-        orca.wait_until_ready()
+    walks = []
+
+    def play(session, orca):
         transcript = {} if args.record else read_transcripts(TRANSCRIPT_FILE, args.language)
         walk = Walk(orca, transcript, args.record, args.verbose)
+        walks.append(walk)
         home = atspisession.make_home(os.path.join(session.tmp, "tessaro"),
                                       {"AktOrdner": 1, "Teilnehmer": PARTICIPANT}, PARTICIPANTS)
-        env = dict(session.program_env(home), **orca.program_env())
+        env = dict(session.program_env(home), **orca.program_env(), **fixed_fonts(session.tmp))
         log = open(os.environ.get("TESSARO_PROGRAM_LOG", os.devnull), "wb")
         stick = os.path.join(session.tmp, "stick")
         atspisession.write_participant_file(os.path.join(stick, "TsDaten"), *STICK_BACKUP)
@@ -366,6 +396,7 @@ def run(args):
             walk.step(name, keys)
             if name == "Ctrl+Left in Datum" and orca.braille is not None:
                 walk.braille_day_message(orca.braille)
+        walk.many_participants(os.path.join(home["HOME"], "Documents", "Tessaro"))
         # Before the year change, which moves Berta Blau's class away.
         if program is not None:
             walk_loss_question(walk, os.path.join(env["HOME"], "Documents", "Tessaro"))
@@ -373,19 +404,12 @@ def run(args):
         for run_number in range(1, args.runs + 1):
             for name, keys in MESSAGE_BOX_STEPS:
                 walk.step(name, keys, run_number)
-    except (RuntimeError, OSError) as error:
-        if walk is None:
-            return [("session setup", False, str(error))], []
-        walk.check("session", False, str(error))
-    finally:
-        if orca is not None:
-            orca.close()
-        try:
-            session.stop()
-        except RuntimeError as error:
-            if walk is not None:
-                walk.check("cleanup", False, str(error))
-    return walk.checks, walk.recorded
+
+    failures = orcasession.run_with_orca(LOCALES[args.language], args.braille, args.verbose, play)
+    if not walks:
+        return failures, []
+    walks[0].checks.extend(failures)
+    return walks[0].checks, walks[0].recorded
 
 
 def main():

@@ -281,6 +281,47 @@ class OrcaSession:
                             ignore_dangling_symlinks=True)
 
 
+def run_with_orca(locale, braille, verbose, play):
+    """Starts a private desktop (atspisession.Session) with Orca speaking in locale, with BRLTTY's
+    virtual display if braille is true, and calls play(session, orca); ends everything it started,
+    also when play fails. Returns what failed, as checks (name, False, detail)."""
+    import atspisession
+    session = atspisession.Session(verbose)
+    orca = None
+    failures = []
+    try:
+        session.start_desktop()
+        orca = OrcaSession(session, locale, braille)
+        orca.wait_until_ready()
+        play(session, orca)
+    except (RuntimeError, OSError) as error:
+        failures.append(("session", False, str(error)))
+    finally:
+        if orca is not None:
+            orca.close()
+        try:
+            session.stop()
+        except RuntimeError as error:
+            failures.append(("cleanup", False, str(error)))
+    return failures
+
+
+def press_key(env, key):
+    """Presses a key ("ctrl+t") with xdotool as a person does: a modifier goes down a moment
+    before its key. Pressed within a few milliseconds of each other, Alt and a letter sometimes
+    reach the menu bar in the wrong order once Qt has passed them through the accessibility bus
+    to Orca and back. Returns the moment the key itself went down."""
+    *modifiers, name = key.split("+")
+    if modifiers:
+        subprocess.run(["xdotool", "keydown", "+".join(modifiers)], env=env, check=True)
+        time.sleep(0.08)
+    pressed = time.monotonic()
+    subprocess.run(["xdotool", "key", name], env=env, check=True)
+    if modifiers:
+        subprocess.run(["xdotool", "keyup", "+".join(modifiers)], env=env, check=True)
+    return pressed
+
+
 def run_orca(prefix, arguments):
     """Runs Orca in this process with one line per utterance in PREFIX.speech
     and PREFIX.braille."""
