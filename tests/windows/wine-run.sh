@@ -10,15 +10,20 @@ qt=$2
 shift 2
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
-if [[ ! -d $WINEPREFIX/drive_c ]]; then
-    # Made once, by the first test that needs it; the others wait for it.
+ready=$build/wineprefix.ready
+if [[ ! -e $ready ]]; then
+    # Made once, by the first test that needs it; the others wait until it is complete, so that
+    # no program of theirs keeps its Wine server running meanwhile.
     exec 9>"$build/wineprefix.lock"
     flock 9
-    if [[ ! -d $WINEPREFIX/drive_c ]]; then
-        wineboot -i >/dev/null 2>&1
-        wineserver -w
+    if [[ ! -e $ready ]]; then
+        # Wine's server and services must not inherit the lock, or they would hold it for good.
+        wineboot -i >/dev/null 2>&1 9>&-
+        wineserver -w 9>&-
+        touch "$ready"
     fi
     flock -u 9
+    exec 9>&-
 fi
 windows() { winepath -w "$1" 2>/dev/null; }
 WINEPATH="$(windows "$qt/bin");$(windows /usr/lib/gcc/x86_64-w64-mingw32/12-posix)"
