@@ -1,6 +1,5 @@
 #include "records/atomicwrite.h"
 
-#include "records/filereading.h"
 #include "records/replacefile.h"
 
 void writeFileAtomically(const QString &path, const QByteArray &bytes)
@@ -11,9 +10,4 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
 void saveFile(const QString &path, const QByteArray &bytes)
 {
     replaceFile(path, bytes, WhereTheFolderRefuses::WriteInPlace);
-}
-
-void copyFileAtomically(const QString &source, const QString &target)
-{
-    writeFileAtomically(target, readWholeFile(source));
 }

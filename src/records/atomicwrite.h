@@ -23,7 +23,4 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes);
 // half-way the old content is written back.
 void saveFile(const QString &path, const QByteArray &bytes);
 
-// Copies source to target through writeFileAtomically.
-void copyFileAtomically(const QString &source, const QString &target);
-
 #endif
