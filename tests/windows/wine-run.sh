@@ -3,7 +3,8 @@
 # the cached Qt and of MinGW on the search path and a Wine prefix of the Windows build's own.
 # Qt Test under Wine writes its log to the debugger rather than the terminal, so the log goes to
 # a file that is shown afterwards.
-# Arguments: the Windows build folder, the cached Qt, the program.
+# Arguments: the Windows build folder, the cached Qt, and the program, or in its place --end,
+# which ends the Wine server of the suites' prefix and every program still running in it.
 set -euo pipefail
 build=$(realpath "$1")
 qt=$2
@@ -11,6 +12,10 @@ shift 2
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 ready=$build/wineprefix.ready
+if [[ ${1:-} == --end ]]; then
+    wineserver -k 2>/dev/null || true
+    exit 0
+fi
 if [[ ! -e $ready ]]; then
     # Made once, by the first test that needs it; the others wait until it is complete, so that
     # no program of theirs keeps its Wine server running meanwhile.
@@ -31,9 +36,12 @@ WINEPATH+=";$(windows /usr/x86_64-w64-mingw32/lib)"
 export WINEPATH
 export QT_PLUGIN_PATH=$(windows "$qt/plugins") QT_QPA_PLATFORM=offscreen
 [[ -n ${TESSARO_TEST_DATA:-} ]] && export TESSARO_TEST_DATA=$(windows "$TESSARO_TEST_DATA")
-log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+log=$(mktemp) output=$(mktemp)
+trap 'rm -f "$log" "$output"' EXIT
 status=0
-wine "$1" -o "$(windows "$log"),txt" || status=$?
-cat "$log"
+# Wine's own processes started on the way (its server, a console host, the desktop) may outlive
+# the test, a console host orphaned by a child the test killed even for good: they get a file,
+# not CTest's pipes, so that the test ends when its program does.
+wine "$1" -o "$(windows "$log"),txt" </dev/null >"$output" 2>&1 || status=$?
+cat "$log" "$output"
 exit $status
