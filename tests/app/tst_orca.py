@@ -106,7 +106,11 @@ SCHOOL_YEAR_STEPS = [
     ("import: Enter on OK", ["Return"]),
     ("import: Down in the rows left out", ["Down"]),
     ("import: Escape", ["Escape"]),
-    ("school year: Alt+K, N, N and Enter", ["alt+k", "n", "n", "Return"]),
+    # One key a step: under load Orca skips a menu item whose focus has already moved on.
+    ("school year: Alt+K", ["alt+k"]),
+    ("school year: N", ["n"]),
+    ("school year: N again", ["n"]),
+    ("school year: Enter on Neues Schuljahr", ["Return"]),
     ("school year: Tab to Neuer Name", ["Tab"]),
     ("school year: Delete", ["Delete"]),
     ("school year: Shift+Tab", ["shift+Tab"]),
