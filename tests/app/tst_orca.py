@@ -41,7 +41,8 @@ LOCALES = {"en": "C.UTF-8", "de": "de_DE.UTF-8"}
 PROGRAM_LANGUAGE = "de"
 
 # The main path: (step, keys). A key is pressed alone and followed by a short pause; the step's
-# transcript is everything said after its first key until all is quiet.
+# transcript is everything said after its first key until all is quiet. A menu is walked one key
+# a step: under load Orca skips a menu item whose focus has moved on before it speaks.
 MAIN_PATH = [
     ("start", []),
     ("Enter in the participant list", ["Return"]),
@@ -76,11 +77,13 @@ MAIN_PATH = [
     ("class filter: Down", ["Down"]),
     ("class filter: Escape", ["Escape"]),
     ("participant list: Escape", ["Escape"]),
-    ("colour chooser: Alt+A and H", ["alt+a", "h"]),
+    ("colour chooser: Alt+A", ["alt+a"]),
+    ("colour chooser: H", ["h"]),
     ("colour chooser: Down", ["Down"]),
     ("colour chooser: Tab", ["Tab"]),
     ("colour chooser: Escape", ["Escape"]),
-    ("font dialog: Alt+A and Enter", ["alt+a", "Return"]),
+    ("font dialog: Alt+A", ["alt+a"]),
+    ("font dialog: Enter", ["Return"]),
     ("font dialog: Tab", ["Tab"]),
     ("font dialog: Tab again", ["Tab"]),
     ("font dialog: Escape", ["Escape"]),
@@ -100,13 +103,13 @@ MAIN_PATH = [
 # 5A, which leaves the later steps' participant open.
 CLASS_LIST = "Name;Klasse\r\nDora Dorn;4A\r\nEmil Eck;4A\r\nAnton Berger;4A\r\n"
 SCHOOL_YEAR_STEPS = [
-    ("import: Alt+K and I", ["alt+k", "i"]),
+    ("import: Alt+K", ["alt+k"]),
+    ("import: I", ["i"]),
     ("import: the list's name and Enter", list("klasse") + ["period"] + list("csv") + ["Return"]),
     ("import: Enter on Ja", ["Return"]),
     ("import: Enter on OK", ["Return"]),
     ("import: Down in the rows left out", ["Down"]),
     ("import: Escape", ["Escape"]),
-    # One key a step: under load Orca skips a menu item whose focus has already moved on.
     ("school year: Alt+K", ["alt+k"]),
     ("school year: N", ["n"]),
     ("school year: N again", ["n"]),
